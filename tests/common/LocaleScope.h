@@ -15,3 +15,11 @@ public:
 private:
     QLocale ancienne_;
 };
+
+#include <ostream>
+
+// Lets GoogleTest name locale parameters readably.
+inline void PrintTo(const QLocale& locale, std::ostream* os)
+{
+    *os << locale.name().toStdString();
+}
