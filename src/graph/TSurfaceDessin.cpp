@@ -1,0 +1,3 @@
+#include "graph/TSurfaceDessin.h"
+
+TSurfaceDessin::~TSurfaceDessin() = default;

@@ -1,0 +1,536 @@
+#include "graph/Tgraphe.h"
+
+#include "graph/Couleurs.h"
+#include "graph/TMiseEnPage.h"
+#include "graph/TServicesImpression.h"
+#include "graph/TSurfaceDessin.h"
+#include "graph/TSurfaceQPainter.h"
+#include "maths/Derivees.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Sets the transform that maps [mini, maxi] onto [pixelMini, pixelMaxi]. Equal
+// or unbounded limits have no transform: every value then lands on pixelMini
+// rather than producing an infinite or undefined pixel.
+void transformeMonde(Tmonde& m, int pixelMini, int pixelMaxi)
+{
+    m.a = (pixelMaxi - pixelMini) / (m.maxi - m.mini);
+    m.b = pixelMini - m.mini * m.a;
+    if (!std::isfinite(m.a) || !std::isfinite(m.b)) {
+        m.a = 0;
+        m.b = pixelMini;
+    }
+}
+
+// The next graduation: the sum is worked out in double and kept in single
+// precision, like the running value itself.
+float graduationSuivante(float valeurGrad, double delta)
+{
+    return static_cast<float>(static_cast<double>(valeurGrad) + delta);
+}
+
+int pointsTracables(int n) { return std::clamp(n, 0, tailleVecteur); }
+
+}  // namespace
+
+Tgraphe::Tgraphe()
+    : mondeX(std::make_unique<Tmonde>()), mondeAbs(std::make_unique<Tmonde>()),
+      MondeTrans(std::make_unique<Tmonde>())
+{
+    mondeX->zeroInclus = false;
+    mondeY = mondeAbs.get();
+    for (int j = 1; j <= 3; ++j) mondeDer[j] = std::make_unique<Tmonde>();
+}
+
+Tgraphe::~Tgraphe() = default;
+
+// ---------------------------------------------------------------- model
+
+void Tgraphe::Reset()
+{
+    nbrePoints = 0;
+    dataSaved = false;
+    listeRepere.clear();
+}
+
+void Tgraphe::AddCourbeCourante()
+{
+    listeDonnees.push_back({mondeX->valeur, mondeAbs->valeur, MondeTrans->valeur, nbrePoints});
+    dataSaved = true;
+}
+
+void Tgraphe::AjouteRepere(double V, const QString& T)
+{
+    listeRepere.push_back({V, T});
+    TraceRepere(listeRepere.back());
+}
+
+// ---------------------------------------------------------------- layout
+
+void Tgraphe::SetMonde(double minX, double minY, double maxX, double maxY)
+{
+    mondeX->mini = minX;
+    mondeX->maxi = maxX;
+    mondeAbs->mini = minY;
+    mondeAbs->maxi = maxY;
+    MondeTrans->maxi = std::pow(10.0, -minY);
+    MondeTrans->mini = std::pow(10.0, -maxY);
+    if (MondeTrans->maxi / 10 > MondeTrans->mini) MondeTrans->mini = 0;
+}
+
+void Tgraphe::ChercheMonde()
+{
+    const int H = LimiteFenetre.hauteur();
+    const int W = LimiteFenetre.largeur();
+    mondeY->avecAxe = H > (25 * HautCarac) / 4;
+    mondeX->avecAxe = W > 20 * LargCarac;
+    mondeY->grandAxe = H > (50 * HautCarac) / 4;
+    mondeX->grandAxe = W > 40 * LargCarac;
+    LimiteCourbe = LimiteFenetre;
+    LimiteCourbe.Left += Marge;
+    LimiteCourbe.Top += Marge;
+    hauteurSpectre = H / 50;
+    LimiteCourbe.Bottom -= Marge;
+    if (mondeX->nom != u"t") LimiteCourbe.Bottom -= hauteurSpectre;
+    LimiteCourbe.Right -= Marge;
+    if (mondeY->avecAxe) LimiteCourbe.Left += 4 * LargCarac;
+    if (mondeX->avecAxe) LimiteCourbe.Bottom -= HautCarac;
+    setMondeX();
+    setMondeY();
+    const bool derivees = traceDer[1] || traceDer[2] || traceDer[3];
+    if (derivees && nbrePoints >= 10)
+        calculDerivees(mondeX->valeur, mondeY->valeur, pointsTracables(nbrePoints),
+                       mondeDer[1]->valeur, mondeDer[2]->valeur, mondeDer[3]->valeur);
+    for (int j = 1; j <= 3; ++j)
+        if (traceDer[j] && nbrePoints >= 10) setMondeDer(j);
+}
+
+void Tgraphe::setMondeX()
+{
+    transformeMonde(*mondeX, LimiteCourbe.Left, LimiteCourbe.Right);
+    mondeX->setDelta();
+}
+
+void Tgraphe::setMondeY()
+{
+    transformeMonde(*mondeY, LimiteCourbe.Bottom, LimiteCourbe.Top);
+    mondeY->setDelta();
+}
+
+void Tgraphe::setMondeDer(int j)
+{
+    if (j < 1 || j > 3) return;
+    Tmonde& D = *mondeDer[j];
+    minMaxVecteur(D.valeur, pointsTracables(nbrePoints), D.mini, D.maxi);
+    // A range nearly all above zero is shown from zero.
+    if (D.mini * D.maxi > 0 && std::fabs(D.mini) < std::fabs(D.maxi) / 10) D.mini = 0;
+    if (D.mini == D.maxi) D.maxi = D.mini + 1;
+    transformeMonde(D, LimiteCourbe.Bottom, LimiteCourbe.Top);
+    D.setDelta();
+}
+
+void Tgraphe::WindowXY(double xr, double yr, const Tmonde& monde, int& xi, int& yi) const
+{
+    int x = 0;
+    int y = 0;
+    if (mondeX->affecteEntier(xr, x) && monde.affecteEntier(yr, y)) {
+        xi = x;
+        yi = y;
+    } else {
+        xi = -1;
+        yi = -1;
+    }
+}
+
+void Tgraphe::MondeXY(int xi, int yi, const Tmonde& monde, double& xr, double& yr) const
+{
+    // A world without transform (no room, equal limits) reads as its minimum.
+    xr = mondeX->a != 0 ? (xi - mondeX->b) / mondeX->a : mondeX->mini;
+    yr = monde.a != 0 ? (yi - monde.b) / monde.a : monde.mini;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void Tgraphe::SetHauteurFonte(int H)
+{
+    if (H <= 13) H = 13;
+    else if (H <= 18) H = 16;
+    else if (H <= 24) H = 20;
+    if (canvas) {
+        canvas->setNomFonte(QStringLiteral("Calibri"));
+        canvas->setHauteurFonte(H);
+    }
+    HautCarac = H;
+    Marge = H / 3;
+    LargCarac = (2 * H) / 3;
+}
+
+void Tgraphe::Draw(TSurfaceDessin& Acanvas)
+{
+    canvas = &Acanvas;
+    LimiteFenetre = canvas->rectangleClip();
+    if (LimiteFenetre.Right > largeurEcran) reserveMargesImprimante();
+    else penWidth = 1;
+    SetHauteurFonte(LimiteFenetre.hauteur() / 30);
+    if (LimiteFenetre.Right < largeurEcran) {
+        canvas->setCouleurPlume(couleurFond);
+        canvas->setStyleBrosse(TStyleBrosse::plein);
+        canvas->setCouleurBrosse(couleurFond);
+        canvas->rempliRectangle(LimiteFenetre);
+    }
+    ChercheMonde();
+    DrawAxis();
+    canvas->setEpaisseurPlume(penWidth);
+    TraceLigne();
+    for (int j = 1; j <= 3; ++j)
+        if (traceDer[j]) TraceDerivee(j);
+    for (int i = 0; i < static_cast<int>(listeDonnees.size()); ++i) TraceOld(i);
+    for (const Trepere& repere : listeRepere) TraceRepere(repere);
+}
+
+// A page wider than the screen: the upper half inside a margin of 1/64 of the
+// page height, curves as thick relative to the page as on screen.
+void Tgraphe::reserveMargesImprimante()
+{
+    const int e = LimiteFenetre.Bottom / 64;
+    LimiteFenetre.Top += e;
+    LimiteFenetre.Bottom = LimiteFenetre.Bottom / 2;
+    LimiteFenetre.Left += e;
+    LimiteFenetre.Right -= e;
+    // Without a screen width (never painted on screen) there is no ratio.
+    penWidth = largeurEcran > 0 ? std::max(1, (2 * LimiteFenetre.Right) / largeurEcran) : 1;
+}
+
+void Tgraphe::DrawAxis()
+{
+    if (!canvas) return;
+    canvas->setStylePlume(TStylePlume::plein);
+    canvas->setCouleurPlume(couleurTrait(couleurAxe));
+    canvas->setCouleurFonte(couleurTrait(couleurAxe));
+    canvas->setEpaisseurPlume(1);
+    if (mondeX->avecAxe) graduationsX();
+    else zeroX();
+    if (mondeY->avecAxe) graduationsY();
+    else zeroY();
+    traceTitre();
+    if (mondeX->nom != u"t") traceSpectreVisible();
+}
+
+void Tgraphe::axeX(float& valeurGrad, int& limiteTexteX)
+{
+    const TRectangle& c = LimiteCourbe;
+    valeurGrad = static_cast<float>(mondeX->pointDebut);
+    int x0 = 0;
+    int y0 = 0;
+    WindowXY(0, 0, *mondeY, x0, y0);
+    if (c.Left < x0 && x0 < c.Right) {
+        canvas->setStylePlume(TStylePlume::pointilles);
+        ligne(x0, c.Bottom, x0, c.Top);
+        canvas->setStylePlume(TStylePlume::plein);
+    }
+    const QString titre = titreAxe(*mondeX);
+    const int xt = LimiteFenetre.Right - canvas->largeurTexte(titre);
+    canvas->texte(xt, c.Bottom + Marge, titre);
+    limiteTexteX = xt - 2 * LargCarac;
+    ligne(LimiteFenetre.Left, c.Bottom, c.Right, c.Bottom);
+    ligne(c.Right - 3 * Marge, c.Bottom + Marge, c.Right, c.Bottom);
+    ligne(c.Right - 3 * Marge, c.Bottom - Marge, c.Right, c.Bottom);
+}
+
+void Tgraphe::graduationsX()
+{
+    const TRectangle& c = LimiteCourbe;
+    float valeurGrad = 0;
+    int limiteTexteX = 0;
+    axeX(valeurGrad, limiteTexteX);
+    if (quadrillage) canvas->setStylePlume(TStylePlume::pointilles);
+    const Tmonde& m = *mondeX;
+    // No step (equal limits, an axis beyond single precision): no graduation.
+    bool avance = m.deltaAxe > 0;
+    while (avance) {
+        int xi = 0;
+        int yi = 0;
+        WindowXY(valeurGrad, mondeY->mini, *mondeY, xi, yi);
+        if (c.Left < xi && xi < c.Right) {
+            if (quadrillage) ligne(xi, c.Top, xi, c.Bottom);
+            else ligne(xi, c.Bottom, xi, c.Bottom + Marge);
+            if (c.Left + Marge < xi && xi < limiteTexteX && std::abs(xi - c.Left) > Marge) {
+                if (std::fabs(valeurGrad) < (m.maxi - m.mini) / 100) valeurGrad = 0;
+                canvas->texte(xi, c.Bottom + Marge, m.FormatAxe(valeurGrad));
+            }
+        }
+        const float suivante = graduationSuivante(valeurGrad, m.deltaAxe);
+        // A step lost in the rounding of a large value would never end.
+        avance = suivante > valeurGrad && suivante < m.maxi;
+        valeurGrad = suivante;
+    }
+    canvas->setStylePlume(TStylePlume::plein);
+}
+
+void Tgraphe::axeY(float& valeurGrad)
+{
+    const TRectangle& c = LimiteCourbe;
+    valeurGrad = static_cast<float>(mondeY->pointDebut);
+    int x0 = 0;
+    int y0 = 0;
+    WindowXY(0, 0, *mondeY, x0, y0);
+    if (c.Top < y0 && y0 < c.Bottom) {
+        canvas->setStylePlume(TStylePlume::pointilles);
+        ligne(c.Left, y0, c.Right, y0);
+        canvas->setStylePlume(TStylePlume::plein);
+    }
+    ligne(c.Left, c.Bottom, c.Left, c.Top);
+    ligne(c.Left - Marge, c.Top + 3 * Marge, c.Left, c.Top);
+    ligne(c.Left + Marge, c.Top + 3 * Marge, c.Left, c.Top);
+    canvas->texte(LimiteFenetre.Left + Marge, LimiteFenetre.Top, titreAxe(*mondeY));
+}
+
+void Tgraphe::graduationsY()
+{
+    const TRectangle& c = LimiteCourbe;
+    float valeurGrad = 0;
+    axeY(valeurGrad);
+    if (quadrillage) canvas->setStylePlume(TStylePlume::pointilles);
+    const Tmonde& m = *mondeY;
+    bool avance = m.deltaAxe > 0;
+    while (avance) {
+        int xi = 0;
+        int yi = 0;
+        WindowXY(mondeX->mini, valeurGrad, m, xi, yi);
+        if (c.Top < yi && yi < c.Bottom) {
+            if (quadrillage) ligne(c.Left, yi, c.Right, yi);
+            else ligne(c.Left, yi, c.Left + Marge, yi);
+            if (c.Top + Marge < yi && yi < c.Bottom - Marge && std::abs(yi - c.Bottom) > Marge) {
+                if (std::fabs(valeurGrad) < (m.maxi - m.mini) / 1000) valeurGrad = 0;
+                canvas->texte(LimiteFenetre.Left + Marge, yi - HautCarac / 2, m.FormatAxe(valeurGrad));
+            }
+        }
+        const float suivante = graduationSuivante(valeurGrad, m.deltaAxe);
+        avance = suivante > valeurGrad && suivante < m.maxi;
+        valeurGrad = suivante;
+    }
+    canvas->setStylePlume(TStylePlume::plein);
+}
+
+void Tgraphe::zeroX()
+{
+    int x0 = 0;
+    int y0 = 0;
+    WindowXY(0, 0, *mondeY, x0, y0);
+    if (LimiteCourbe.Left < x0 && x0 < LimiteCourbe.Right)
+        ligne(x0, LimiteCourbe.Bottom, x0, LimiteCourbe.Top);
+}
+
+void Tgraphe::zeroY()
+{
+    int x0 = 0;
+    int y0 = 0;
+    WindowXY(0, 0, *mondeY, x0, y0);
+    if (LimiteCourbe.Top < y0 && y0 < LimiteCourbe.Bottom)
+        ligne(LimiteCourbe.Left, y0, LimiteCourbe.Right, y0);
+}
+
+void Tgraphe::traceTitre()
+{
+    if (Titre.isEmpty()) return;
+    canvas->setCouleurPlume(couleurAxe);
+    canvas->setCouleurFonte(couleurAxe);
+    canvas->setGrasFonte(true);
+    const int largeurA = canvas->largeurTexte(QStringLiteral("A"));
+    const qsizetype n = largeurA > 0 ? std::max(0, LimiteCourbe.Right / largeurA) : Titre.size();
+    canvas->texte(LimiteCourbe.Left + Marge, LimiteFenetre.Top + Marge, Titre.left(n));
+    canvas->setGrasFonte(false);
+}
+
+void Tgraphe::traceSpectreVisible()
+{
+    const int gauche = LimiteCourbe.Left;
+    const int largeur = LimiteCourbe.Right - gauche;
+    if (largeur <= 0) return;  // no room: no band
+    const int bas = LimiteFenetre.Bottom;
+    const int haut = bas - hauteurSpectre;
+    const int pas = largeur / 256 + 1;
+    const int n = largeur / pas;
+    if (pas == 1) {
+        canvas->setStylePlume(TStylePlume::plein);
+    } else {
+        canvas->setStylePlume(TStylePlume::aucun);
+        canvas->setStyleBrosse(TStyleBrosse::plein);
+        canvas->setCouleurBrosse(couleurFond);
+    }
+    for (int c = 0; c <= n; ++c) {
+        const int x = gauche + pas * c;
+        double lambda = 0;
+        double y = 0;
+        MondeXY(x, 0, *mondeY, lambda, y);
+        const QColor couleur = longueurOndeVersCouleur(lambda);
+        if (pas == 1) {
+            canvas->setCouleurPlume(couleur);
+            ligne(x, bas, x, haut);
+        } else {
+            canvas->setCouleurBrosse(couleur);
+            canvas->rectangle(x - pas, haut, x + pas, bas);
+        }
+    }
+}
+
+QString Tgraphe::titreAxe(const Tmonde& monde) const
+{
+    if (monde.unite.isEmpty()) return monde.nom;
+    return monde.nom + u'(' + monde.unite + u')';
+}
+
+void Tgraphe::TraceLigne()
+{
+    if (!canvas || nbrePoints == 0) return;
+    canvas->setStylePlume(TStylePlume::plein);
+    canvas->setCouleurPlume(couleurTrait(couleurCourbe));
+    polyligne(mondeX->valeur, mondeY->valeur, *mondeY, nbrePoints);
+}
+
+void Tgraphe::TraceDerivee(int j)
+{
+    if (!canvas || j < 1 || j > 3 || nbrePoints < 10) return;
+    canvas->setStylePlume(TStylePlume::plein);
+    canvas->setCouleurPlume(couleurTrait(couleurs[static_cast<std::size_t>(j)]));
+    polyligne(mondeX->valeur, mondeDer[j]->valeur, *mondeDer[j], nbrePoints);
+}
+
+void Tgraphe::TraceOld(int i)
+{
+    if (!canvas || i < 0 || i >= static_cast<int>(listeDonnees.size())) return;
+    const Tdonnees& c = listeDonnees[static_cast<std::size_t>(i)];
+    if (c.nombre < 2) return;
+    canvas->setStylePlume(TStylePlume::plein);
+    canvas->setCouleurPlume(couleurConservee(i));  // kept curves stay coloured on paper
+    polyligne(c.X, ordonneesConservees(c), *mondeY, c.nombre);
+}
+
+void Tgraphe::polyligne(const Tvecteur& x, const Tvecteur& y, const Tmonde& monde, int n)
+{
+    n = pointsTracables(n);
+    if (n == 0) return;
+    int xi = 0;
+    int yi = 0;
+    WindowXY(x[0], y[0], monde, xi, yi);
+    canvas->deplaceVers(xi, yi);
+    for (int k = 1; k < n; ++k) {
+        WindowXY(x[static_cast<std::size_t>(k)], y[static_cast<std::size_t>(k)], monde, xi, yi);
+        canvas->ligneVers(xi, yi);
+    }
+}
+
+void Tgraphe::TraceUnPoint(int i)
+{
+    if (!canvas || i <= 0 || i > indiceMaxVecteur) return;
+    const auto k = static_cast<std::size_t>(i);
+    canvas->setCouleurPlume(couleurTrait(couleurCourbe));
+    canvas->setStylePlume(TStylePlume::plein);
+    int xi = 0;
+    int yi = 0;
+    WindowXY(mondeX->valeur[k], mondeY->valeur[k], *mondeY, xi, yi);
+    canvas->deplaceVers(xi, yi);
+    WindowXY(mondeX->valeur[k - 1], mondeY->valeur[k - 1], *mondeY, xi, yi);
+    canvas->ligneVers(xi, yi);
+}
+
+void Tgraphe::TraceRepere(const Trepere& repere)
+{
+    if (!canvas) return;
+    canvas->setCouleurPlume(couleurTrait(couleurs[0]));
+    canvas->setStylePlume(TStylePlume::tirets);
+    int x = 0;
+    int y = 0;
+    WindowXY(repere.Valeur, 0, *mondeY, x, y);
+    ligne(x, LimiteCourbe.Top, x, LimiteCourbe.Bottom);
+    canvas->setStylePlume(TStylePlume::plein);
+}
+
+int Tgraphe::CourbeProche(int xS, int yS) const
+{
+    int meilleure = 16;
+    int resultat = -1;
+    for (std::size_t q = 0; q < listeDonnees.size(); ++q) {
+        const Tdonnees& c = listeDonnees[q];
+        const Tvecteur& ordonnees = ordonneesConservees(c);
+        const int n = pointsTracables(c.nombre);
+        for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
+            int xi = 0;
+            int yi = 0;
+            WindowXY(c.X[k], ordonnees[k], *mondeY, xi, yi);
+            const long long d = std::llabs(static_cast<long long>(xS) - xi)
+                                + std::llabs(static_cast<long long>(yS) - yi);
+            if (d < meilleure) {
+                meilleure = static_cast<int>(d);
+                resultat = static_cast<int>(q);
+            }
+        }
+    }
+    return resultat;
+}
+
+QColor Tgraphe::couleurTrait(const QColor& couleur) const
+{
+    return ImprimanteMonochrome ? couleurAxe : couleur;
+}
+
+const Tvecteur& Tgraphe::ordonneesConservees(const Tdonnees& c) const
+{
+    return mondeY == mondeAbs.get() ? c.A : c.T;
+}
+
+void Tgraphe::ligne(int x1, int y1, int x2, int y2)
+{
+    canvas->deplaceVers(x1, y1);
+    canvas->ligneVers(x2, y2);
+}
+
+// ---------------------------------------------------------------- printing
+
+bool Tgraphe::Imprime()
+{
+    return Imprime(TServicesImpression::standard());
+}
+
+bool Tgraphe::Imprime(const TServicesImpression& services)
+{
+    if (!services.confirme || !services.confirme()) return false;
+    std::unique_ptr<QPrinter> imprimante = services.imprimante ? services.imprimante() : nullptr;
+    if (!imprimante) {
+        if (services.signale)
+            services.signale(QStringLiteral("Aucune imprimante n'est installée : le graphe n'a pas été imprimé."));
+        return false;
+    }
+    return dessineSurImprimante(*imprimante, services);
+}
+
+bool Tgraphe::dessineSurImprimante(QPrinter& imprimante, const TServicesImpression& services)
+{
+    imprimante.setPageOrientation(QPageLayout::Portrait);
+    const TMiseEnPage ecran(*this);
+    QPainter peintre;
+    if (!peintre.begin(&imprimante)) {
+        if (services.signale)
+            services.signale(QStringLiteral("L'impression n'a pas pu commencer : vérifiez l'imprimante."));
+        return false;
+    }
+    ImprimanteMonochrome = imprimante.colorMode() == QPrinter::GrayScale;
+    {
+        TSurfaceQPainter page(peintre, {0, 0, imprimante.width(), imprimante.height()});
+        Draw(page);
+    }
+    ImprimanteMonochrome = false;
+    const bool termine = peintre.end() && imprimante.printerState() != QPrinter::Error;
+    // The page surface is gone: the next point goes to the screen again.
+    ecran.restaure(*this);
+    if (!termine && services.signale)
+        services.signale(QStringLiteral("L'impression a échoué : le graphe n'a pas été imprimé."));
+    return termine;
+}

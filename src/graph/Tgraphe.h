@@ -1,0 +1,99 @@
+#pragma once
+
+#include "common/Vecteur.h"
+#include "graph/TRectangle.h"
+#include "graph/Tdonnees.h"
+#include "graph/Tmonde.h"
+#include "graph/Trepere.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QPrinter;
+class TServicesImpression;
+class TSurfaceDessin;
+
+// One graph: the curve being acquired, the kept curves, the markers, one world
+// per plotted variable, and the layout of the last full drawing, which the
+// incremental operations (TraceUnPoint, AjouteRepere) reuse.
+class Tgraphe {
+public:
+    Tgraphe();
+    virtual ~Tgraphe();
+    Tgraphe(const Tgraphe&) = delete;
+    Tgraphe& operator=(const Tgraphe&) = delete;
+
+    indiceVecteur nbrePoints = 0;
+    std::vector<Tdonnees> listeDonnees;
+    std::vector<Trepere> listeRepere;
+    std::unique_ptr<Tmonde> mondeX;
+    std::unique_ptr<Tmonde> mondeAbs;
+    std::unique_ptr<Tmonde> MondeTrans;
+    Tmonde* mondeY = nullptr;            // mondeAbs or MondeTrans, never owned
+    std::array<std::unique_ptr<Tmonde>, 4> mondeDer;  // orders 1..3; 0 unused
+    TRectangle LimiteCourbe;
+    TRectangle LimiteFenetre;
+    int LargCarac = 0;
+    int HautCarac = 0;
+    int Marge = 0;
+    bool quadrillage = true;
+    TSurfaceDessin* canvas = nullptr;    // owned by the window or the printer
+    QString Titre;
+    std::array<bool, 4> traceDer{};      // orders 1..3; 0 unused
+    int hauteurSpectre = 0;
+    int largeurEcran = 0;
+    bool dataSaved = false;
+    bool ImprimanteMonochrome = false;
+    int penWidth = 0;
+
+    // Model
+    void Reset();
+    void AddCourbeCourante();
+    void AjouteRepere(double V, const QString& T);
+
+    // Layout
+    void SetMonde(double minX, double minY, double maxX, double maxY);
+    void ChercheMonde();
+    void setMondeX();
+    void setMondeY();
+    void setMondeDer(int j);
+    void WindowXY(double xr, double yr, const Tmonde& monde, int& xi, int& yi) const;
+    void MondeXY(int xi, int yi, const Tmonde& monde, double& xr, double& yr) const;
+
+    // Drawing
+    void SetHauteurFonte(int H);
+    void Draw(TSurfaceDessin& Acanvas);
+    void DrawAxis();
+    void TraceLigne();
+    void TraceDerivee(int j);
+    void TraceOld(int i);
+    void TraceUnPoint(int i);
+    void TraceRepere(const Trepere& repere);
+    int CourbeProche(int xS, int yS) const;
+
+    // Asks for confirmation and prints the graph on the upper half of a page.
+    // True when a page was printed.
+    bool Imprime();
+    bool Imprime(const TServicesImpression& services);
+
+private:
+    QColor couleurTrait(const QColor& couleur) const;
+    const Tvecteur& ordonneesConservees(const Tdonnees& c) const;
+    void polyligne(const Tvecteur& x, const Tvecteur& y, const Tmonde& monde, int n);
+    void reserveMargesImprimante();
+    void graduationsX();
+    void graduationsY();
+    void axeX(float& valeurGrad, int& limiteTexteX);
+    void axeY(float& valeurGrad);
+    void zeroX();
+    void zeroY();
+    void traceTitre();
+    void traceSpectreVisible();
+    QString titreAxe(const Tmonde& monde) const;
+    void ligne(int x1, int y1, int x2, int y2);
+    bool dessineSurImprimante(QPrinter& imprimante, const TServicesImpression& services);
+};
