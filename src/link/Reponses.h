@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+
+// Reading numbers out of the instrument's reply lines. Positions count from 1,
+// as the instrument's documentation counts them.
+
+// Where a number text lies in a line: its first position and its length
+// (0 when the text is empty).
+struct TNombreTrouve {
+    qsizetype position;
+    qsizetype longueur;
+};
+
+// Scans for a number from position k: the first "+", "-" or digit before the
+// last character of the line (or the last character itself when there is
+// none), then every following digit, "." or ",". A sign after the first
+// character, a blank or an exponent letter ends the number.
+TNombreTrouve chercheNombre(const QByteArray& ligne, qsizetype k);
+
+QByteArray texteNombre(const QByteArray& ligne, TNombreTrouve nombre);
+
+// A spectrum point: wavelength, then absorbance scanned from one character
+// past the end of the wavelength. Unreadable numbers are 0.
+struct TPointLu {
+    double lambda;
+    double absorbance;
+};
+
+TPointLu lisLignePoint(const QByteArray& ligne);
+
+// The absorbance text of a reading line: its first number, as it stands.
+QByteArray lisLigneAbs(const QByteArray& ligne);
+
+// Number text to double with texteVersReel ("." or "," as separator).
+double valeurNombre(const QByteArray& texte);

@@ -1,0 +1,13 @@
+#pragma once
+
+// What the link needs of the kinetics window, once it exists.
+class THoteCinetique {
+public:
+    virtual ~THoteCinetique() = default;
+
+    virtual bool acqEnCours() const = 0;
+    virtual void setAbs(double absorbance) = 0;
+    virtual void setLambdaFait(bool fait) = 0;
+    virtual void setBlancFait(bool fait) = 0;
+    virtual void setBoutons() = 0;
+};
