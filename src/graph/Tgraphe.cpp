@@ -261,7 +261,7 @@ void Tgraphe::graduationsX()
         if (c.Left < xi && xi < c.Right) {
             if (quadrillage) ligne(xi, c.Top, xi, c.Bottom);
             else ligne(xi, c.Bottom, xi, c.Bottom + Marge);
-            if (c.Left + Marge < xi && xi < limiteTexteX && std::abs(xi - c.Left) > Marge) {
+            if (c.Left + Marge < xi && xi < limiteTexteX) {
                 if (std::fabs(valeurGrad) < (m.maxi - m.mini) / 100) valeurGrad = 0;
                 canvas->texte(xi, c.Bottom + Marge, m.FormatAxe(valeurGrad));
             }
