@@ -21,16 +21,24 @@ function(lumko_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE lumko_warnings)
 endfunction()
 
+# MAIN names the library that holds main() (default: lumko_test_main, which
+# runs the tests under a plain QApplication).
 function(lumko_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAIN" "DEPS" ${ARGN})
+  if(NOT ARG_MAIN)
+    set(ARG_MAIN lumko_test_main)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} lumko_test_main lumko_warnings)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${ARG_MAIN} lumko_test_support lumko_warnings)
+  # One variable only: gtest_discover_tests splits any list given here into
+  # separate property values, and all but the first are lost. Where renders go
+  # is compiled into lumko_test_support instead.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMKO_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 function(lumko_benchmark name)

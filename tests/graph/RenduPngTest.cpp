@@ -2,6 +2,7 @@
 // checks the parts that must be there.
 #include "../common/LocaleScope.h"
 #include "GrapheEssai.h"
+#include "SortieEssais.h"
 
 #include "graph/Couleurs.h"
 #include "graph/TSurfaceImage.h"
@@ -13,14 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QString dossierSortie()
-{
-    QString dossier = qEnvironmentVariable("LUMKO_TEST_OUTPUT");
-    if (dossier.isEmpty()) dossier = QDir::temp().filePath(QStringLiteral("lumko-test-output"));
-    QDir().mkpath(dossier);
-    return dossier;
-}
 
 // Two absorption bands on a small sloping background.
 double absorbance(double lambda, double echelle, double decalage)
@@ -66,7 +59,7 @@ protected:
         TSurfaceImage surface(QSize(900, 600));
         g.largeurEcran = 902;
         g.Draw(surface);
-        const QString chemin = QDir(dossierSortie()).filePath(nom);
+        const QString chemin = QDir(dossierSortieEssais()).filePath(nom);
         EXPECT_TRUE(surface.image().save(chemin)) << chemin.toStdString();
         QImage relue(chemin);
         EXPECT_EQ(relue.size(), QSize(900, 600));
