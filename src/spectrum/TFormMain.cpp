@@ -1,0 +1,495 @@
+#include "spectrum/TFormMain.h"
+
+#include "common/TFichierIni.h"
+#include "graph/TVueGraphe.h"
+#include "link/Commandes.h"
+#include "spectrum/TBarreSpectre.h"
+#include "spectrum/TComboPorts.h"
+#include "spectrum/TDialogueChoixPort.h"
+#include "spectrum/TGroupeRadio.h"
+#include "spectrum/TPanneauSpectre.h"
+#include "spectrum/TSpinEdit.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+constexpr int hauteurStatut = 19;
+
+} // namespace
+
+TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
+    : QMainWindow(parent), servicesImpression(TServicesImpression::standard()), cheminIni_(cheminIni)
+{
+    construitFenetre();
+    liaison_ = std::make_unique<TLiaison>(*this, graphe_, cheminIni_, this);
+    relieControles();
+    FormCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    FormDestroy();
+    liaison_.reset();
+    // The view draws on the graph: it goes before the graph does.
+    delete vue_;
+    vue_ = nullptr;
+}
+
+// ---- Construction ----------------------------------------------------------
+
+void TFormMain::construitFenetre()
+{
+    setWindowTitle(titre);
+    setObjectName(QStringLiteral("FormMain"));
+    barre_ = new TBarreSpectre(this);
+    addToolBar(Qt::TopToolBarArea, barre_);
+
+    auto* centre = new QWidget(this);
+    auto* disposition = new QHBoxLayout(centre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    panneau_ = new TPanneauSpectre(centre);
+    disposition->addWidget(panneau_);
+    vue_ = new TVueGraphe(graphe_, centre);
+    vue_->setObjectName(QStringLiteral("PaintBox1"));
+    vue_->setAccessibleName(QStringLiteral("Graphe"));
+    vue_->setToolTip(QStringLiteral("Clic droit sur une courbe conservée pour la supprimer"));
+    vue_->setFocusPolicy(Qt::TabFocus);
+    vue_->setContextMenuPolicy(Qt::PreventContextMenu);
+    vue_->installEventFilter(this);
+    disposition->addWidget(vue_, 1);
+    setCentralWidget(centre);
+
+    grapheMenu_ = new QMenu(this);
+    grapheMenu_->setObjectName(QStringLiteral("GrapheMenu"));
+    deleteCourbeItem_ = grapheMenu_->addAction(QStringLiteral("Suppr. la courbe"));
+
+    StatusBar1_ = new QLabel(this);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1_->setAccessibleName(QStringLiteral("Ligne d'état"));
+    statusBar()->addWidget(StatusBar1_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(hauteurStatut);
+    resize(tailleDepart());
+}
+
+// 717 x 552 when the desktop's font lets every control show at that size;
+// with a larger font, just what shows them all (no tool bar button hidden
+// behind the overflow arrow, no panel control cut off).
+QSize TFormMain::tailleDepart() const
+{
+    const QSize voulue(717, 552);
+    return {std::max(voulue.width(), barre_->sizeHint().width()),
+            std::max(voulue.height(), minimumSizeHint().height())};
+}
+
+void TFormMain::relieControles()
+{
+    relieBarre();
+    reliePanneau();
+    connect(deleteCourbeItem_, &QAction::triggered, this, &TFormMain::DeleteCourbeItemClick);
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echap->setContext(Qt::WindowShortcut);
+    connect(echap, &QShortcut::activated, this, [this] {
+        if (barre_->StopBtn->isEnabled()) barre_->StopBtn->click();
+    });
+}
+
+void TFormMain::relieBarre()
+{
+    TBarreSpectre& b = *barre_;
+    connect(b.ConnectBtn, &QToolButton::clicked, this, &TFormMain::ConnectBtnClick);
+    connect(b.BlancBtn, &QToolButton::clicked, this, &TFormMain::BlancBtnClick);
+    connect(b.SpectreBtn, &QToolButton::clicked, this, &TFormMain::SpectreBtnClick);
+    connect(b.AddBtn, &QToolButton::clicked, this, &TFormMain::AddBtnClick);
+    connect(b.StopBtn, &QToolButton::clicked, this, &TFormMain::StopBtnClick);
+    connect(b.PrintBtn, &QToolButton::clicked, this, &TFormMain::PrintBtnClick);
+    connect(b.CinetiqueBtn, &QToolButton::clicked, this, &TFormMain::CinetiqueBtnClick);
+    connect(b.ExitBtn, &QToolButton::clicked, this, &TFormMain::ExitBtnClick);
+    b.CinetiqueBtn->setEnabled(false);
+}
+
+void TFormMain::reliePanneau()
+{
+    TPanneauSpectre& p = *panneau_;
+    connect(p.DebutSE, &TSpinEdit::Change, this, &TFormMain::DebutSEChange);
+    connect(p.FinSE, &TSpinEdit::Change, this, &TFormMain::DebutSEChange);
+    connect(p.YRG, &TGroupeRadio::Click, this, &TFormMain::YRGClick);
+    connect(p.AffDeriveeCB, &QListWidget::itemChanged, this, &TFormMain::AffDeriveeCBClick);
+    connect(p.LambdaBtn, &QPushButton::clicked, this, &TFormMain::LambdaBtnClick);
+    connect(p.ZeroBtn, &QPushButton::clicked, this, &TFormMain::ZeroBtnClick);
+    connect(p.AbsBtn, &QPushButton::clicked, this, &TFormMain::AbsBtnClick);
+    connect(p.ComPorts, &QComboBox::activated, this, &TFormMain::ComPortsChange);
+    connect(p.ComPorts, &TComboPorts::ouverture, this, [this] { liaison_->listePorts(); });
+}
+
+// Until the first refresh (the window's first activation) nothing that talks
+// to the instrument may be pressed, whatever the window manager does.
+void TFormMain::FormCreate()
+{
+    panneau_->DebutSE->setMinValue(190);
+    panneau_->FinSE->setMaxValue(1100);
+    preparesGraphe();
+    liaison_->etatSpectre = TEtatSpectre::esAttente;
+    oldMin = panneau_->DebutSE->Value();
+    oldMax = panneau_->FinSE->Value();
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             barre_->BlancBtn, barre_->SpectreBtn, barre_->AddBtn, barre_->StopBtn,
+             barre_->PrintBtn, barre_->SaveBtn, panneau_->LambdaBtn, panneau_->ZeroBtn,
+             panneau_->AbsBtn})
+        w->setEnabled(false);
+    litIni();
+}
+
+void TFormMain::preparesGraphe()
+{
+    graphe_.SetMonde(190, 0, 1100, 3);
+    graphe_.mondeX->nom = QStringLiteral("λ");
+    graphe_.mondeX->unite = QStringLiteral("nm");
+    graphe_.mondeX->signif = QStringLiteral("longueur d'onde");
+    graphe_.mondeX->zeroInclus = false;
+    graphe_.mondeAbs->nom = QStringLiteral("A");
+    graphe_.mondeAbs->unite.clear();
+    graphe_.mondeAbs->signif = QStringLiteral("absorbance");
+    graphe_.mondeAbs->zeroInclus = true;
+    graphe_.MondeTrans->nom = QStringLiteral("T");
+    graphe_.MondeTrans->unite = QStringLiteral("%");
+    graphe_.MondeTrans->signif = QStringLiteral("transmittance");
+    graphe_.MondeTrans->zeroInclus = true;
+    graphe_.mondeY = graphe_.mondeAbs.get();
+    graphe_.ChercheMonde();
+}
+
+void TFormMain::FormActivate()
+{
+    setBoutons();
+}
+
+void TFormMain::changeEvent(QEvent* evenement)
+{
+    if (evenement->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    QMainWindow::changeEvent(evenement);
+}
+
+// The waits for the instrument are nested event loops: they must end before
+// the window can go, or the program would never leave them.
+void TFormMain::closeEvent(QCloseEvent* evenement)
+{
+    if (liaison_->etatSpectre != TEtatSpectre::esAttente) liaison_->StopBtnClick();
+    QMainWindow::closeEvent(evenement);
+}
+
+void TFormMain::FormDestroy()
+{
+    if (detruite_) return;
+    detruite_ = true;
+    if (liaison_->VoieSerie.Open()) liaison_->VoieSerie.setOpen(false);
+    try {
+        ecritIni();
+    } catch (const EEcritureIni& e) {
+        afficheErreur(e.texte());
+    } catch (const std::exception& e) {
+        afficheErreur(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TFormMain::ExitBtnClick()
+{
+    close();
+}
+
+void TFormMain::restaure()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+// ---- Settings --------------------------------------------------------------
+
+void TFormMain::litIni()
+{
+    const TFichierIni ini(cheminIni_);
+    TPanneauSpectre& p = *panneau_;
+    liaison_->VoieSerie.setComNumber(
+        static_cast<quint16>(ini.litEntier(QStringLiteral("VoieSerie"), QStringLiteral("ComNumber"), 1)));
+    p.DebutSE->setValue(ini.litEntier(QStringLiteral("Lambda"), QStringLiteral("Debut"), 500));
+    p.FinSE->setValue(ini.litEntier(QStringLiteral("Lambda"), QStringLiteral("Fin"), 600));
+    p.VitesseRG->setItemIndex(
+        std::clamp(ini.litEntier(QStringLiteral("Vitesse"), QStringLiteral("Valeur"), 2), -1, 4));
+    const int ordonnee = ini.litBooleen(QStringLiteral("Graphe"), QStringLiteral("Yabs"), true) ? 0 : 1;
+    if (ordonnee != p.YRG->ItemIndex()) {
+        p.YRG->setItemIndex(ordonnee);
+        YRGClick();
+    }
+    liaison_->listePorts();
+}
+
+void TFormMain::ecritIni()
+{
+    const TFichierIni ini(cheminIni_);
+    const TPanneauSpectre& p = *panneau_;
+    ini.ecritEntier(QStringLiteral("Lambda"), QStringLiteral("Debut"), p.DebutSE->valeurTexte());
+    ini.ecritEntier(QStringLiteral("Lambda"), QStringLiteral("Fin"), p.FinSE->valeurTexte());
+    ini.ecritEntier(QStringLiteral("Vitesse"), QStringLiteral("Valeur"), p.VitesseRG->ItemIndex());
+    ini.ecritBooleen(QStringLiteral("Graphe"), QStringLiteral("Yabs"), p.YRG->ItemIndex() == 0);
+    ini.ecritEntier(QStringLiteral("VoieSerie"), QStringLiteral("ComNumber"),
+                    liaison_->VoieSerie.ComNumber());
+}
+
+// ---- The link's host -------------------------------------------------------
+
+QString TFormMain::statut() const
+{
+    return StatusBar1_->text();
+}
+
+void TFormMain::afficheMessage(const QString& texte)
+{
+    StatusBar1_->setText(texte);
+}
+
+void TFormMain::setBoutons()
+{
+    const bool O = liaison_->VoieSerie.Open();
+    const TEtatSpectre S = liaison_->etatSpectre;
+    const bool attente = S == TEtatSpectre::esAttente;
+    TBarreSpectre& b = *barre_;
+    afficheMessage(QString());
+    b.BlancBtn->setEnabled(O && attente);
+    if (!O) afficheMessage(QStringLiteral("Cliquer sur connecter"));
+    b.SpectreBtn->setEnabled(O && liaison_->BlancFait && attente);
+    b.StopBtn->setEnabled(!attente);
+    b.ConnectBtn->setText(O ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter"));
+    // The toggle shows whether the port is open, also after a failed opening.
+    const QSignalBlocker bloque(b.ConnectBtn);
+    b.ConnectBtn->setChecked(O);
+    const bool sauver = spectreFait && graphe_.nbrePoints > 100;
+    b.SaveBtn->setEnabled(sauver);
+    b.PrintBtn->setEnabled(sauver);
+    if (sauver) StatusBar1_->setText(QStringLiteral("Cliquer sur sauver"));
+    if (S == TEtatSpectre::esBlancEnCours) StatusBar1_->setText(QStringLiteral("Blanc en cours"));
+    if (S == TEtatSpectre::esSpectreEnCours) StatusBar1_->setText(QStringLiteral("Spectre en cours"));
+    for (QPushButton* v : {panneau_->LambdaBtn, panneau_->ZeroBtn, panneau_->AbsBtn})
+        v->setEnabled(O && attente);
+    b.AddBtn->setEnabled(spectreFait);
+}
+
+void TFormMain::activeStop()
+{
+    barre_->StopBtn->setEnabled(true);
+}
+
+void TFormMain::afficheAbs(const QString& texte)
+{
+    panneau_->AbsEdit->setText(texte);
+}
+
+void TFormMain::setListePorts(const QStringList& entrees, int selection)
+{
+    TComboPorts* liste = panneau_->ComPorts;
+    const QSignalBlocker bloque(liste);
+    liste->clear();
+    liste->addItems(entrees);
+    liste->setCurrentIndex(selection);
+}
+
+int TFormMain::choisitPort(const QStringList& entrees)
+{
+    if (dialoguePort) return dialoguePort(entrees);
+    return TDialogueChoixPort::choisit(this, entrees);
+}
+
+void TFormMain::afficheErreur(const QString& texte)
+{
+    if (boiteErreur) {
+        boiteErreur(texte);
+        return;
+    }
+    QMessageBox::critical(this, QStringLiteral("Lumko"), texte);
+}
+
+THoteCinetique* TFormMain::cinetique()
+{
+    return cinetique_;
+}
+
+void TFormMain::setCinetique(THoteCinetique* cinetique)
+{
+    cinetique_ = cinetique;
+}
+
+void TFormMain::setOuvreCinetique(std::function<void()> ouvre)
+{
+    ouvreCinetique_ = std::move(ouvre);
+    barre_->CinetiqueBtn->setEnabled(static_cast<bool>(ouvreCinetique_));
+}
+
+// ---- Ports -----------------------------------------------------------------
+
+void TFormMain::ConnectBtnClick()
+{
+    const bool enfonce = barre_->ConnectBtn->isChecked();
+    liaison_->ConnectBtnClick(enfonce);
+    // Saying why the port did not open spares the user a guess.
+    if (enfonce && !liaison_->VoieSerie.Open() && !liaison_->VoieSerie.erreur().isEmpty())
+        afficheMessage(liaison_->VoieSerie.erreur());
+}
+
+void TFormMain::ComPortsChange()
+{
+    liaison_->ComPortsChange(panneau_->ComPorts->currentText());
+}
+
+// ---- Commands --------------------------------------------------------------
+
+void TFormMain::valideSaisies()
+{
+    panneau_->DebutSE->valideSaisie();
+    panneau_->FinSE->valideSaisie();
+    panneau_->LambdaSE->valideSaisie();
+}
+
+void TFormMain::BlancBtnClick()
+{
+    valideSaisies();
+    TLiaison& l = *liaison_;
+    l.etatSpectre = TEtatSpectre::esBlancEnCours;
+    l.BlancFait = l.executeCommande(commandeBlanc(panneau_->DebutSE->Value(), panneau_->FinSE->Value()));
+    l.etatSpectre = TEtatSpectre::esAttente;
+    const QString raison = statut();
+    setBoutons();
+    if (!l.BlancFait) afficheEchecBlanc(raison);
+}
+
+// A blank that failed leaves the window idle: the pointer says so, and the
+// status line keeps why, rather than being emptied by the refresh.
+void TFormMain::afficheEchecBlanc(const QString& raison)
+{
+    liaison_->pointeurNormal();
+    if (!raison.isEmpty()) afficheMessage(raison);
+}
+
+void TFormMain::SpectreBtnClick()
+{
+    valideSaisies();
+    TLiaison& l = *liaison_;
+    l.etatSpectre = TEtatSpectre::esSpectreEnCours;
+    l.pointeurOccupe();
+    l.iCourant = 0;
+    graphe_.dataSaved = false;
+    const int debut = panneau_->DebutSE->Value();
+    const int fin = panneau_->FinSE->Value();
+    const int vitesse = panneau_->VitesseRG->ItemIndex();
+    spectreFait = l.executeCommande(commandeReglage(debut, fin, vitesse));
+    const int parametre = parametreBalayage(fin - debut, vitesse);
+    l.etatSpectre = TEtatSpectre::esSpectreEnCours;
+    l.lanceMesure(commandeDepart(parametre));
+}
+
+void TFormMain::StopBtnClick()
+{
+    liaison_->StopBtnClick();
+}
+
+void TFormMain::ZeroBtnClick()
+{
+    liaison_->setZero();
+}
+
+void TFormMain::AbsBtnClick()
+{
+    liaison_->demandeAbs();
+}
+
+void TFormMain::LambdaBtnClick()
+{
+    panneau_->LambdaSE->valideSaisie();
+    liaison_->setLambda(panneau_->LambdaSE->Value());
+}
+
+// ---- Range, ordinate, derivatives ------------------------------------------
+
+void TFormMain::DebutSEChange()
+{
+    TSpinEdit& debut = *panneau_->DebutSE;
+    TSpinEdit& fin = *panneau_->FinSE;
+    debut.setMaxValue(fin.Value() - 100);
+    fin.setMinValue(debut.Value() + 100);
+    if (liaison_->BlancFait) liaison_->BlancFait = debut.Value() >= oldMin && fin.Value() <= oldMax;
+    oldMin = debut.Value();
+    oldMax = fin.Value();
+}
+
+void TFormMain::YRGClick()
+{
+    graphe_.mondeY = panneau_->YRG->ItemIndex() == 0 ? graphe_.mondeAbs.get() : graphe_.MondeTrans.get();
+    vue_->redessine();
+}
+
+void TFormMain::AffDeriveeCBClick()
+{
+    for (int k = 1; k <= 3; ++k) graphe_.traceDer[static_cast<std::size_t>(k)] = panneau_->deriveeCochee(k);
+    vue_->redessine();
+}
+
+// ---- Kept curves -----------------------------------------------------------
+
+void TFormMain::AddBtnClick()
+{
+    graphe_.AddCourbeCourante();
+    barre_->AddBtn->setEnabled(false);
+    vue_->redessine();
+}
+
+bool TFormMain::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == vue_ && evenement->type() == QEvent::MouseButtonPress) {
+        const auto* souris = static_cast<QMouseEvent*>(evenement);
+        const QPoint p = souris->position().toPoint();
+        PaintBox1MouseDown(souris->button(), p.x(), p.y());
+        if (souris->button() == Qt::RightButton) grapheMenu_->popup(souris->globalPosition().toPoint());
+    }
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
+void TFormMain::PaintBox1MouseDown(Qt::MouseButton bouton, int x, int y)
+{
+    if (bouton == Qt::RightButton) courbeProche = graphe_.CourbeProche(x, y);
+}
+
+void TFormMain::DeleteCourbeItemClick()
+{
+    if (courbeProche < 0 || courbeProche >= static_cast<int>(graphe_.listeDonnees.size())) return;
+    graphe_.listeDonnees.erase(graphe_.listeDonnees.begin() + courbeProche);
+    courbeProche = -1;
+    vue_->redessine();
+}
+
+void TFormMain::PrintBtnClick()
+{
+    graphe_.Imprime(servicesImpression);
+    vue_->redessine();
+}
+
+void TFormMain::CinetiqueBtnClick()
+{
+    if (ouvreCinetique_) ouvreCinetique_();
+}

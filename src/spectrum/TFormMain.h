@@ -1,0 +1,127 @@
+#pragma once
+
+#include "graph/TServicesImpression.h"
+#include "graph/Tgraphe.h"
+#include "link/THoteLiaison.h"
+#include "link/TLiaison.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenu;
+class QToolButton;
+class TBarreSpectre;
+class TPanneauSpectre;
+class TVueGraphe;
+
+// The main window: where spectra are recorded. It owns the instrument link,
+// the graph and the widgets, and is the link's host (status line, buttons,
+// port list). The handlers keep the names the instrument's users and the
+// other windows know them by.
+class TFormMain : public QMainWindow, public THoteLiaison {
+    Q_OBJECT
+
+public:
+    static inline const QString titre = QStringLiteral("Orvanne pour Tabrelix 05/12/2015");
+
+    // cheminIni: the settings file, read now and written at destruction.
+    explicit TFormMain(const QString& cheminIni, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Fields of the window.
+    bool spectreFait = false;
+    int oldMin = 0;
+    int oldMax = 0;
+    int courbeProche = -1;
+
+    Tgraphe& graphe() { return graphe_; }
+    TLiaison& liaison() { return *liaison_; }
+    TBarreSpectre& barre() { return *barre_; }
+    TPanneauSpectre& panneau() { return *panneau_; }
+    TVueGraphe& PaintBox1() { return *vue_; }
+    QMenu& GrapheMenu() { return *grapheMenu_; }
+    QAction& DeleteCourbeItem() { return *deleteCourbeItem_; }
+    QString statut() const;
+    QSize tailleDepart() const;
+
+    // What cannot be shown by the window itself, replaceable in tests: the
+    // standard error box, the "Select Port" dialog, printing.
+    std::function<void(const QString&)> boiteErreur;
+    std::function<int(const QStringList&)> dialoguePort;
+    TServicesImpression servicesImpression;
+    // The kinetics window's opener; the button stays disabled without one.
+    void setOuvreCinetique(std::function<void()> ouvre);
+
+    // Brings the window back in front of the user (another start asked).
+    void restaure();
+
+    // THoteLiaison
+    void afficheMessage(const QString& texte) override;
+    void setBoutons() override;
+    void activeStop() override;
+    void afficheAbs(const QString& texte) override;
+    void setListePorts(const QStringList& entrees, int selection) override;
+    int choisitPort(const QStringList& entrees) override;
+    void afficheErreur(const QString& texte) override;
+    THoteCinetique* cinetique() override;
+    void setCinetique(THoteCinetique* cinetique);
+
+    // Handlers.
+    void FormActivate();
+    void FormDestroy();
+    void ConnectBtnClick();
+    void ComPortsChange();
+    void BlancBtnClick();
+    void SpectreBtnClick();
+    void StopBtnClick();
+    void ZeroBtnClick();
+    void AbsBtnClick();
+    void LambdaBtnClick();
+    void DebutSEChange();
+    void YRGClick();
+    void AffDeriveeCBClick();
+    void AddBtnClick();
+    void PaintBox1MouseDown(Qt::MouseButton bouton, int x, int y);
+    void DeleteCourbeItemClick();
+    void PrintBtnClick();
+    void CinetiqueBtnClick();
+    void ExitBtnClick();
+
+    // Settings.
+    void litIni();
+    void ecritIni();
+
+protected:
+    void changeEvent(QEvent* evenement) override;
+    void closeEvent(QCloseEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void FormCreate();
+    void construitFenetre();
+    void relieControles();
+    void relieBarre();
+    void reliePanneau();
+    void preparesGraphe();
+    void valideSaisies();
+    void afficheEchecBlanc(const QString& raison);
+
+    QString cheminIni_;
+    Tgraphe graphe_;
+    TBarreSpectre* barre_ = nullptr;
+    TPanneauSpectre* panneau_ = nullptr;
+    TVueGraphe* vue_ = nullptr;
+    QLabel* StatusBar1_ = nullptr;
+    QMenu* grapheMenu_ = nullptr;
+    QAction* deleteCourbeItem_ = nullptr;
+    std::unique_ptr<TLiaison> liaison_;
+    THoteCinetique* cinetique_ = nullptr;
+    std::function<void()> ouvreCinetique_;
+    bool detruite_ = false;
+};

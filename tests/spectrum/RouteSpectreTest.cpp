@@ -1,0 +1,146 @@
+// The whole road of a spectrum through the real window and its widgets,
+// against the simulated instrument on a pseudo-terminal.
+#include "FenetreFixture.h"
+
+#include "graph/Couleurs.h"
+#include "link/Commandes.h"
+#include "sim/Balayage.h"
+#include "spectrum/TGroupeRadio.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Pixels of this colour in the view as a person sees it.
+int pixelsDeCouleur(QWidget& vue, const QColor& couleur)
+{
+    const QImage image = vue.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == couleur) ++n;
+    return n;
+}
+
+int pointsAttendus(int debut, int fin, int vitesse)
+{
+    TReglageBalayage r;
+    r.debutDixiemes = debut * 10;
+    r.finDixiemes = fin * 10;
+    r.vitesse = vitesse + 1;
+    return static_cast<int>(longueursOndeBalayage(r, parametreBalayage(fin - debut, vitesse)).size());
+}
+
+void enregistreCapture(QWidget& fenetre, const QString& nom)
+{
+    const QString chemin = fichierSortieEssais(nom);
+    ASSERT_TRUE(fenetre.grab().save(chemin)) << chemin.toStdString();
+}
+
+void cocheDerivee(QListWidget& liste, int ordre)
+{
+    liste.item(ordre - 1)->setCheckState(Qt::Checked);
+}
+
+} // namespace
+
+class RouteSpectre : public FenetreFixture {};
+
+TEST_F(RouteSpectre, unSpectreArriveSurLeGrapheEtSeConserve)
+{
+    TFormMain& fen = ouvreFenetre();
+    EXPECT_EQ(barre().ConnectBtn->text(), QStringLiteral("Connecter"));
+    EXPECT_EQ(fen.statut(), QStringLiteral("Cliquer sur connecter"));
+
+    connecte();
+    EXPECT_EQ(barre().ConnectBtn->text(), QStringLiteral("Déconnecter"));
+    EXPECT_TRUE(barre().BlancBtn->isEnabled());
+    EXPECT_FALSE(barre().SpectreBtn->isEnabled());
+
+    barre().BlancBtn->click();
+    EXPECT_TRUE(liaison().BlancFait);
+    EXPECT_TRUE(barre().SpectreBtn->isEnabled());
+    const int avant = pixelsDeCouleur(fen.PaintBox1(), couleurCourbe);
+
+    barre().SpectreBtn->click();
+    ASSERT_TRUE(attendQue([this] { return liaison().etatSpectre == TEtatSpectre::esAttente; }));
+    laissePasser();
+
+    const int attendus = pointsAttendus(500, 600, 2);
+    EXPECT_EQ(static_cast<int>(fen.graphe().nbrePoints), attendus);
+    EXPECT_TRUE(fen.spectreFait);
+    EXPECT_DOUBLE_EQ(fen.graphe().mondeX->valeur[0], 600.0);
+    EXPECT_DOUBLE_EQ(fen.graphe().mondeX->valeur[static_cast<std::size_t>(attendus - 1)], 500.0);
+    EXPECT_TRUE(barre().SaveBtn->isEnabled());
+    EXPECT_TRUE(barre().PrintBtn->isEnabled());
+    EXPECT_EQ(fen.statut(), QStringLiteral("Cliquer sur sauver"));
+    EXPECT_FALSE(liaison().estOccupe());
+    EXPECT_GT(pixelsDeCouleur(fen.PaintBox1(), couleurCourbe), avant + 100)
+        << "the curve must be visible in the window";
+    EXPECT_EQ(sim_.commandes(), (std::vector<std::string>{"c6000,5000", "a6000,5000,3", "f200"}));
+
+    // Kept twice without a refresh: once only.
+    barre().AddBtn->click();
+    EXPECT_FALSE(barre().AddBtn->isEnabled());
+    EXPECT_EQ(fen.graphe().listeDonnees.size(), 1u);
+    fen.setBoutons();
+    EXPECT_TRUE(barre().AddBtn->isEnabled());
+}
+
+TEST_F(RouteSpectre, deriveesOrdonneeChoixEtImpression)
+{
+    TFormMain& fen = ouvreFenetre();
+    enregistreSpectre();
+    barre().AddBtn->click();
+
+    for (int ordre = 1; ordre <= 3; ++ordre) cocheDerivee(*panneau().AffDeriveeCB, ordre);
+    EXPECT_TRUE(fen.graphe().traceDer[1] && fen.graphe().traceDer[2] && fen.graphe().traceDer[3]);
+    EXPECT_GT(pixelsDeCouleur(fen.PaintBox1(), couleurs[1]), 50) << "first derivative drawn";
+    enregistreCapture(fen, QStringLiteral("fenetre-absorbance-derivees.png"));
+
+    panneau().YRG->bouton(1)->click();
+    EXPECT_EQ(fen.graphe().mondeY, fen.graphe().MondeTrans.get());
+    for (int ordre = 1; ordre <= 3; ++ordre)
+        panneau().AffDeriveeCB->item(ordre - 1)->setCheckState(Qt::Unchecked);
+    enregistreCapture(fen, QStringLiteral("fenetre-transmittance.png"));
+    panneau().YRG->bouton(0)->click();
+    EXPECT_EQ(fen.graphe().mondeY, fen.graphe().mondeAbs.get());
+
+    barre().PrintBtn->click();
+    EXPECT_TRUE(erreurs_.isEmpty()) << erreurs_.join(u'\n').toStdString();
+    EXPECT_GT(QFileInfo(pdf_).size(), 1000);
+}
+
+TEST_F(RouteSpectre, clicDroitChoisitUneCourbeEtLeMenuLaSupprime)
+{
+    TFormMain& fen = ouvreFenetre();
+    enregistreSpectre();
+    barre().AddBtn->click();
+    fen.PaintBox1().repaint();
+    Tgraphe& g = fen.graphe();
+    int x = 0;
+    int y = 0;
+    g.WindowXY(g.listeDonnees[0].X[50], g.listeDonnees[0].A[50], *g.mondeY, x, y);
+
+    // Far from every curve: nothing picked, the item deletes nothing.
+    QTest::mouseClick(&fen.PaintBox1(), Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(fen.courbeProche, -1);
+    fen.GrapheMenu().hide();
+    fen.DeleteCourbeItem().trigger();
+    EXPECT_EQ(g.listeDonnees.size(), 1u);
+
+    QTest::mouseClick(&fen.PaintBox1(), Qt::LeftButton, {}, QPoint(x, y));
+    EXPECT_EQ(fen.courbeProche, -1) << "only the right button picks";
+    QTest::mouseClick(&fen.PaintBox1(), Qt::RightButton, {}, QPoint(x, y));
+    EXPECT_EQ(fen.courbeProche, 0);
+    EXPECT_TRUE(fen.GrapheMenu().isVisible());
+    EXPECT_EQ(fen.DeleteCourbeItem().text(), QStringLiteral("Suppr. la courbe"));
+    fen.DeleteCourbeItem().trigger();
+    EXPECT_TRUE(g.listeDonnees.empty());
+}
