@@ -191,6 +191,7 @@ void TFormMain::changeEvent(QEvent* evenement)
 // the window can go, or the program would never leave them.
 void TFormMain::closeEvent(QCloseEvent* evenement)
 {
+    fermeture_ = true;
     if (liaison_->etatSpectre != TEtatSpectre::esAttente) liaison_->StopBtnClick();
     QMainWindow::closeEvent(evenement);
 }
@@ -399,6 +400,8 @@ void TFormMain::SpectreBtnClick()
     const int fin = panneau_->FinSE->Value();
     const int vitesse = panneau_->VitesseRG->ItemIndex();
     spectreFait = l.executeCommande(commandeReglage(debut, fin, vitesse));
+    // Closed while the set-up ran: no new wait that nothing would end.
+    if (fermeture_) return;
     const int parametre = parametreBalayage(fin - debut, vitesse);
     l.etatSpectre = TEtatSpectre::esSpectreEnCours;
     l.lanceMesure(commandeDepart(parametre));

@@ -124,4 +124,5 @@ private:
     THoteCinetique* cinetique_ = nullptr;
     std::function<void()> ouvreCinetique_;
     bool detruite_ = false;
+    bool fermeture_ = false;
 };

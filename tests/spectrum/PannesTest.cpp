@@ -124,6 +124,24 @@ TEST_F(InstrumentSansFin, unSpectreQuiNeFinitJamaisSArreteAuStop)
     EXPECT_EQ(sim_.commandes()[1].front(), 'f') << "the start is sent after a stopped set-up";
 }
 
+// Closing the window ends every wait, so that the program can end.
+TEST_F(InstrumentSansFin, fermerLaFenetrePendantUneAttenteLaTermine)
+{
+    TFormMain& fen = ouvreFenetre();
+    connecte();
+    liaison().BlancFait = true;
+    fen.setBoutons();
+    aChaquePasse_ = [&](int passe) {
+        if (passe == 50) barre().ExitBtn->click();
+    };
+    barre().SpectreBtn->click();
+    aChaquePasse_ = nullptr;
+    EXPECT_FALSE(fen.isVisible());
+    EXPECT_EQ(liaison().etatSpectre, E::esAttente);
+    EXPECT_LT(passes_, 100) << "no wait was started after the closing";
+    EXPECT_EQ(sim_.commandes().size(), 1u);
+}
+
 // Stop while the instrument still scans: the window is idle at once, and the
 // points that keep coming are still added to the curve.
 class StopPendantLeBalayage : public FenetreFixture {
