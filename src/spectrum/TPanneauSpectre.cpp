@@ -11,7 +11,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -88,14 +91,19 @@ QGroupBox* TPanneauSpectre::construitDerivees()
     AffDeriveeCB->setObjectName(QStringLiteral("AffDeriveeCB"));
     AffDeriveeCB->setAccessibleName(QStringLiteral("Affichage dérivée"));
     AffDeriveeCB->setToolTip(QStringLiteral("Dérivées du spectre à tracer"));
+    // Rows tall enough for the check box itself, whatever the style.
+    const int ligne = std::max(AffDeriveeCB->fontMetrics().height(),
+                               AffDeriveeCB->style()->pixelMetric(QStyle::PM_IndicatorHeight))
+                      + 4;
     for (const char* ordre : {"ordre 1", "ordre 2", "ordre 3"}) {
         auto* item = new QListWidgetItem(QString::fromUtf8(ordre), AffDeriveeCB);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
+        item->setSizeHint(QSize(0, ligne));
     }
     AffDeriveeCB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AffDeriveeCB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AffDeriveeCB->setFixedHeight(3 * AffDeriveeCB->sizeHintForRow(0) + 2 * AffDeriveeCB->frameWidth());
+    AffDeriveeCB->setFixedHeight(3 * ligne + 2 * AffDeriveeCB->frameWidth());
     auto* disposition = new QVBoxLayout(GroupBox1);
     disposition->setContentsMargins(8, 0, 8, 2);
     disposition->addWidget(AffDeriveeCB);
