@@ -60,7 +60,7 @@ protected:
 
     static bool attendsFin(QProcess& processus)
     {
-        return attendsQue([&processus] { return processus.state() == QProcess::NotRunning; });
+        return attendQue([&processus] { return processus.state() == QProcess::NotRunning; });
     }
 
     static std::string sortie(QProcess& processus)
@@ -120,7 +120,7 @@ TEST_F(PremiereCopieIci, UneCopieRenommeeDemarreACoteDeLaPremiere)
 {
     auto renommee = lance(copie(QStringLiteral("lumko-copie")));
     const QString sienne = socket(QStringLiteral("Lumko-copie"));
-    EXPECT_TRUE(attendsQue([&] {
+    EXPECT_TRUE(attendQue([&] {
         return QFileInfo::exists(sienne) || renommee->state() == QProcess::NotRunning;
     })) << sortie(*renommee);
     EXPECT_EQ(renommee->state(), QProcess::Running) << sortie(*renommee);
@@ -134,7 +134,7 @@ TEST_F(ProgrammeTest, DeuxProgrammesPuisArretParSignal)
     const QString chemin = copie(QStringLiteral("lumko"));
     const QString ini = programmes.filePath(QStringLiteral("lumko.ini"));
     auto premiere = lance(chemin);
-    ASSERT_TRUE(attendsQue([&] {
+    ASSERT_TRUE(attendQue([&] {
         return QFileInfo::exists(socket(QStringLiteral("Lumko")))
             || premiere->state() == QProcess::NotRunning;
     }));
@@ -158,7 +158,7 @@ TEST_F(ProgrammeTest, ChaqueSignalDArretEcritLesReglages)
         SCOPED_TRACE(signal);
         QFile::remove(ini);
         auto programme = lance(chemin);
-        ASSERT_TRUE(attendsQue([&] {
+        ASSERT_TRUE(attendQue([&] {
             return QFileInfo::exists(socket(QStringLiteral("Lumko")))
                 || programme->state() == QProcess::NotRunning;
         }));
@@ -172,7 +172,7 @@ TEST_F(ProgrammeTest, ChaqueSignalDArretEcritLesReglages)
 TEST_F(ProgrammeTest, UnePremiereCopieTueeNeBloquePasLaSuivante)
 {
     auto premiere = lance(copie(QStringLiteral("lumko")));
-    ASSERT_TRUE(attendsQue([&] {
+    ASSERT_TRUE(attendQue([&] {
         return QFileInfo::exists(socket(QStringLiteral("Lumko")))
             || premiere->state() == QProcess::NotRunning;
     }));

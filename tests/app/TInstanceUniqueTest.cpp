@@ -162,7 +162,7 @@ TEST_F(TInstanceUniqueTest, UnClientEtrangerEstCongedie)
         ASSERT_TRUE(client.waitForConnected(1000));
         client.write(envoi);
         ASSERT_TRUE(client.waitForBytesWritten(1000));
-        EXPECT_TRUE(attendsQue(
+        EXPECT_TRUE(attendQue(
             [&client] { return client.state() == QLocalSocket::UnconnectedState; }, 2000));
         EXPECT_EQ(client.readAll(), QByteArray());
     }

@@ -21,7 +21,7 @@ TEST(TSignauxArret, ChaqueSignalDArretAppelleLArretDansLaBoucle)
         ASSERT_EQ(::raise(signal), 0);
         // Nothing runs inside the handler itself: the call comes from the loop.
         EXPECT_EQ(appels, 0);
-        EXPECT_TRUE(attendsQue([&appels] { return appels > 0; }, 2000));
+        EXPECT_TRUE(attendQue([&appels] { return appels > 0; }, 2000));
         EXPECT_EQ(appels, 1);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../link/Attente.h"
+#include "Attente.h"
 #include "SortieEssais.h"
 
 #include "graph/TVueGraphe.h"

@@ -8,7 +8,7 @@
 // against a hung test, never reached when the code is right). Returns whether
 // the condition holds.
 template <typename Condition>
-bool attendQue(Condition condition, int delaiMaxMs = 5000)
+bool attendQue(Condition condition, int delaiMaxMs = 10000)
 {
     QElapsedTimer chrono;
     chrono.start();
