@@ -108,10 +108,11 @@ protected:
     TServicesImpression impressionPdf(const QString& nom)
     {
         pdf_ = fichierSortieEssais(nom);
-        QFile::remove(pdf_);
         TServicesImpression s;
         s.confirme = [] { return true; };
+        // Only a test that prints touches the file: the others run beside it.
         s.imprimante = [this] {
+            QFile::remove(pdf_);
             auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
             p->setOutputFormat(QPrinter::PdfFormat);
             p->setOutputFileName(pdf_);
