@@ -1,6 +1,7 @@
 #include "app/TInstanceUnique.h"
 
 #include "app/TitreApplication.h"
+#include "common/NomFichierIni.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,8 +27,7 @@ constexpr qint64 longueurMaxDemande = 64;
 
 bool dossierInscriptible(const QString& dossier)
 {
-    return QDir::isAbsolutePath(dossier) && QFileInfo(dossier).isDir()
-        && ::access(QFile::encodeName(dossier).constData(), W_OK | X_OK) == 0;
+    return QDir::isAbsolutePath(dossier) && QFileInfo(dossier).isDir() && peutEcrireDans(dossier);
 }
 
 // The folder must be ours and closed to others: the lock and the sockets in it

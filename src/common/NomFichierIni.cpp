@@ -34,13 +34,13 @@ QString sansExtension(const QString& chemin)
     return point < 0 ? chemin : chemin.first(point);
 }
 
+} // namespace
+
+// access() also knows read-only mounts and the rights of the effective user.
 bool peutEcrireDans(const QString& dossier)
 {
-    // access() also knows read-only mounts and the rights of the effective user.
     return ::access(QFile::encodeName(dossier).constData(), W_OK | X_OK) == 0;
 }
-
-} // namespace
 
 const QString& NomFichierIni()
 {

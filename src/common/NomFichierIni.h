@@ -6,6 +6,9 @@
 // any window is created.
 const QString& NomFichierIni();
 
+// Whether files can be created in this folder by this process.
+bool peutEcrireDans(const QString& dossier);
+
 // Fixes it from the running executable and the environment (see choisitNomFichierIni).
 void fixeNomFichierIni();
 void fixeNomFichierIni(const QString& nom);

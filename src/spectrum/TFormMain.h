@@ -15,7 +15,6 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenu;
-class QToolButton;
 class TBarreSpectre;
 class TPanneauSpectre;
 class TVueGraphe;

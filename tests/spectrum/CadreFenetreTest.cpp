@@ -207,8 +207,13 @@ TEST_F(CadreFenetre, toutSeParcourtAuClavierEtEchapArrete)
     controles << p.DebutSE << p.FinSE << p.VitesseRG->bouton(0) << p.AffDeriveeCB
               << p.YRG->bouton(0) << p.LambdaBtn << p.LambdaSE << p.ZeroBtn << p.AbsBtn
               << p.ComPorts << &fen.PaintBox1();
-    for (QWidget* c : controles)
+    for (QWidget* c : controles) {
         EXPECT_TRUE(chaine.count(c)) << c->accessibleName().toStdString() << " not reachable with Tab";
+        // A control without its own help shows its group's.
+        const QWidget* aide = c;
+        while (aide != nullptr && aide->toolTip().isEmpty()) aide = aide->parentWidget();
+        EXPECT_TRUE(aide != nullptr && aide != &fen) << c->accessibleName().toStdString() << " has no help text";
+    }
 
     connecte();
     fen.activateWindow();
