@@ -40,7 +40,8 @@ double TModeleOptique::absorbanceEchantillon(double lambda)
 double TModeleOptique::absorbanceColorant(double lambda, double secondes, double demiVie)
 {
     const double restant = demiVie > 0.0 ? std::exp2(-std::max(secondes, 0.0) / demiVie) : 1.0;
-    const double colorant = 1.6 * bande(lambda, 590.0, 38.0) + 0.45 * bande(lambda, 545.0, 28.0);
+    // A broad band: about 1.5 wherever in the green and yellow the run is set.
+    const double colorant = 1.7 * bande(lambda, 540.0, 80.0);
     const double produit = 0.35 * bande(lambda, 365.0, 30.0);
     return restant * colorant + (1.0 - restant) * produit;
 }

@@ -36,3 +36,31 @@ int secondesEcoulees(double t0)
 {
     return secondesEcoulees(t0, heureCourante());
 }
+
+// Quoted text is copied as it stands; unquoted runs of "t" (the time-zone
+// name) go, with the blanks around them.
+QString formatHeureLong(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString resultat;
+    bool citation = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == u'\'') citation = !citation;
+        if (citation || c != u't') {
+            resultat += c;
+            continue;
+        }
+        while (!resultat.isEmpty() && resultat.back().isSpace()) resultat.chop(1);
+        while (i + 1 < format.size() && format.at(i + 1) == u't') ++i;
+        while (i + 1 < format.size() && format.at(i + 1).isSpace()) ++i;
+    }
+    return resultat.trimmed();
+}
+
+QString texteHeure(double heureDuJour, const QLocale& locale)
+{
+    const long long ms = std::llround(heureDuJour * static_cast<double>(msParJour));
+    const QTime heure = QTime::fromMSecsSinceStartOfDay(static_cast<int>(((ms % msParJour) + msParJour) % msParJour));
+    return locale.toString(heure, formatHeureLong(locale));
+}

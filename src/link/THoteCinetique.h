@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What the link needs of the kinetics window, once it exists.
 class THoteCinetique {
 public:
@@ -10,4 +12,6 @@ public:
     virtual void setLambdaFait(bool fait) = 0;
     virtual void setBlancFait(bool fait) = 0;
     virtual void setBoutons() = 0;
+    // Its status line, which shows what the main window's status line shows.
+    virtual void afficheMessage(const QString& texte) = 0;
 };

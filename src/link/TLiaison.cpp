@@ -25,6 +25,18 @@ QString texte(const QByteArray& octets)
 
 constexpr int renvoisMax = 6;
 
+// Counts a command as under way for as long as its call lasts.
+class TCommandeEnCours {
+public:
+    explicit TCommandeEnCours(int& attentes) : attentes_(attentes) { ++attentes_; }
+    ~TCommandeEnCours() { --attentes_; }
+    TCommandeEnCours(const TCommandeEnCours&) = delete;
+    TCommandeEnCours& operator=(const TCommandeEnCours&) = delete;
+
+private:
+    int& attentes_;
+};
+
 } // namespace
 
 TLiaison::TLiaison(THoteLiaison& hote, Tgraphe& graphe, const QString& cheminIni,
@@ -222,6 +234,8 @@ bool TLiaison::envoieCommande(const QByteArray& cmd)
 
 bool TLiaison::executeCommande(const QByteArray& cmd)
 {
+    const TCommandeEnCours enCours(attentes_);
+    resultatsAnnonces_ = false;
     if (hote_.cinetique() == nullptr) setBoutons();
     pointeurOccupe();
     if (!envoieCommande(cmd)) return false;
@@ -256,6 +270,8 @@ void TLiaison::termineExecution(const QByteArray& cmd, bool perdu)
 
 bool TLiaison::lanceMesure(const QByteArray& cmd)
 {
+    const TCommandeEnCours enCours(attentes_);
+    resultatsAnnonces_ = false;
     setBoutons();
     if (!envoieCommande(cmd)) return false;
     afficheMessage(QStringLiteral("Attente de Enquiry"));
@@ -263,7 +279,14 @@ bool TLiaison::lanceMesure(const QByteArray& cmd)
     while (!dernierCarac.contient(octetENQ) && !arretForce && pertes == pertes_)
         attendUnePasse();
     if (dernierCarac.contient(octetENQ)) {
+        // The results may all have come, EOT included, while we waited: the
+        // window is idle again, and is shown as EOT shows it, not waiting.
+        if (etatSpectre == TEtatSpectre::esAttente) {
+            setBoutons();
+            return true;
+        }
         afficheMessage(QStringLiteral("Attente des résultats"));
+        resultatsAnnonces_ = true;
         hote_.activeStop();
         return true;
     }
@@ -272,6 +295,11 @@ bool TLiaison::lanceMesure(const QByteArray& cmd)
     etatSpectre = TEtatSpectre::esAttente;
     setBoutons();
     return false;
+}
+
+bool TLiaison::enCommande() const
+{
+    return attentes_ > 0 || (resultatsAnnonces_ && etatSpectre != TEtatSpectre::esAttente);
 }
 
 void TLiaison::StopBtnClick()

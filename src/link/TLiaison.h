@@ -93,6 +93,11 @@ public:
 
     bool liaisonPerdue() const { return liaisonPerdue_; }
 
+    // A command is under way: in its handshake or its wait, or its results
+    // announced and not yet ended by EOT, Stop or a lost line. A command
+    // whose handshake failed is over, whatever state it left.
+    bool enCommande() const;
+
 public Q_SLOTS:
     void VoieSerieTriggerAvail(quint16 Count);
     void VoieSerieTriggerData(quint16 TriggerHandle);
@@ -123,4 +128,6 @@ private:
     unsigned pertes_ = 0;
     bool capaciteSignalee_ = false;
     bool echecOuverture_ = false;
+    int attentes_ = 0;
+    bool resultatsAnnonces_ = false;
 };

@@ -1,18 +1,9 @@
 #include "spectrum/TBarreSpectre.h"
 
-#include <QActionGroup>
-#include <QIcon>
+#include "spectrum/BoutonsBarre.h"
+
 #include <QMenu>
 #include <QToolButton>
-
-namespace {
-
-QIcon icone(const QString& nom)
-{
-    return QIcon(QStringLiteral(":/icones/%1.svg").arg(nom));
-}
-
-} // namespace
 
 TBarreSpectre::TBarreSpectre(QWidget* parent) : QToolBar(QStringLiteral("Barre d'outils"), parent)
 {
@@ -49,41 +40,16 @@ TBarreSpectre::TBarreSpectre(QWidget* parent) : QToolBar(QStringLiteral("Barre d
 QToolButton* TBarreSpectre::ajoute(const QString& texte, const QString& nomIcone,
                                    const QString& aide, bool large)
 {
-    auto* bouton = new QToolButton(this);
-    bouton->setText(texte);
-    bouton->setIcon(icone(nomIcone));
-    bouton->setToolTip(aide);
-    bouton->setAccessibleDescription(aide);
-    bouton->setIconSize(QSize(20, 20));
-    bouton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bouton->setAutoRaise(true);
-    // Tool bar buttons take no focus by default; keyboard users need them.
-    bouton->setFocusPolicy(Qt::TabFocus);
-    bouton->setFixedHeight(hauteur);
-    // At least as wide as the instrument's users know it, wider when the
-    // desktop's font needs it: a caption is never cut.
-    if (large) bouton->setMinimumWidth(largeurLarge);
-    addWidget(bouton);
-    return bouton;
+    return ajouteBoutonBarre(*this, texte, nomIcone, aide, hauteur, large ? largeurLarge : 0);
 }
 
 void TBarreSpectre::construitMenuSauver()
 {
-    SavePopupMenu = new QMenu(SaveBtn);
-    auto* groupe = new QActionGroup(SavePopupMenu);
-    groupe->setExclusive(true);
-    const auto item = [&](const QString& texte) {
-        QAction* action = SavePopupMenu->addAction(texte);
-        action->setCheckable(true);
-        groupe->addAction(action);
-        return action;
-    };
-    TabrelixM = item(QStringLiteral("vers Tabrelix"));
-    ClipM = item(QStringLiteral("vers presse papiers"));
-    FileM = item(QStringLiteral("vers fichier"));
-    TabrelixM->setChecked(true);
-    SaveBtn->setMenu(SavePopupMenu);
-    SaveBtn->setPopupMode(QToolButton::MenuButtonPopup);
+    const TMenuSauver m = ::construitMenuSauver(*SaveBtn);
+    SavePopupMenu = m.menu;
+    TabrelixM = m.TabrelixM;
+    ClipM = m.ClipM;
+    FileM = m.FileM;
 }
 
 QList<QToolButton*> TBarreSpectre::boutons() const

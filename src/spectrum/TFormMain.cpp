@@ -2,6 +2,7 @@
 
 #include "common/TFichierIni.h"
 #include "graph/TVueGraphe.h"
+#include "link/THoteCinetique.h"
 #include "link/Commandes.h"
 #include "spectrum/TBarreSpectre.h"
 #include "spectrum/TComboPorts.h"
@@ -44,6 +45,9 @@ TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
 
 TFormMain::~TFormMain()
 {
+    // The kinetics window addresses this one until its very end.
+    if (auto* fenetre = dynamic_cast<QWidget*>(cinetique_); fenetre != nullptr && fenetre->parent() == this)
+        delete fenetre;
     FormDestroy();
     liaison_.reset();
     // The view draws on the graph: it goes before the graph does.
@@ -265,6 +269,7 @@ QString TFormMain::statut() const
 void TFormMain::afficheMessage(const QString& texte)
 {
     StatusBar1_->setText(texte);
+    if (cinetique_ != nullptr) cinetique_->afficheMessage(texte);
 }
 
 void TFormMain::setBoutons()
@@ -414,18 +419,38 @@ void TFormMain::StopBtnClick()
 
 void TFormMain::ZeroBtnClick()
 {
-    liaison_->setZero();
+    setZero();
 }
 
 void TFormMain::AbsBtnClick()
 {
+    demandeAbs();
+}
+
+void TFormMain::setLambda(int lambda)
+{
+    liaison_->setLambda(lambda);
+}
+
+void TFormMain::setZero()
+{
+    liaison_->setZero();
+}
+
+void TFormMain::demandeAbs()
+{
     liaison_->demandeAbs();
+}
+
+bool TFormMain::enCommande() const
+{
+    return liaison_->enCommande();
 }
 
 void TFormMain::LambdaBtnClick()
 {
     panneau_->LambdaSE->valideSaisie();
-    liaison_->setLambda(panneau_->LambdaSE->Value());
+    setLambda(panneau_->LambdaSE->Value());
 }
 
 // ---- Range, ordinate, derivatives ------------------------------------------

@@ -57,6 +57,15 @@ public:
     // The kinetics window's opener; the button stays disabled without one.
     void setOuvreCinetique(std::function<void()> ouvre);
 
+    // What the kinetics window asks of the instrument, through this window.
+    void setLambda(int lambda);
+    void setZero();
+    void demandeAbs();
+    // A command is under way in the link (see TLiaison::enCommande).
+    bool enCommande() const;
+    // The window has been closed: the program is ending.
+    bool seFerme() const { return fermeture_; }
+
     // Brings the window back in front of the user (another start asked).
     void restaure();
 
@@ -69,6 +78,9 @@ public:
     int choisitPort(const QStringList& entrees) override;
     void afficheErreur(const QString& texte) override;
     THoteCinetique* cinetique() override;
+    // The kinetics window registers itself once created and clears the
+    // reference when it goes. A kinetics window that is a child of this one
+    // is destroyed first, at the start of this window's destruction.
     void setCinetique(THoteCinetique* cinetique);
 
     // Handlers.

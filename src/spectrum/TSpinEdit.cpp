@@ -61,7 +61,7 @@ QValidator::State TSpinEdit::validate(QString& texte, int& /*position*/) const
 {
     if (texte.isEmpty()) return QValidator::Intermediate;
     if (texte == QString::number(valeur_)) return QValidator::Acceptable;
-    if (texte.size() > chiffresMax) return QValidator::Invalid;
+    if (texte.size() > chiffresMax_) return QValidator::Invalid;
     for (const QChar c : texte)
         if (!c.isDigit()) return QValidator::Invalid;
     return QValidator::Acceptable;

@@ -55,3 +55,28 @@ TEST(secondesEcoulees, LitLHorlogeDuSysteme)
 }
 
 } // namespace
+
+namespace {
+
+// The long time format of each locale, without the time-zone name that Qt
+// adds to it; quoted text stays.
+TEST(formatHeureLong, SansFuseauHoraire)
+{
+    struct Cas {
+        QLocale locale;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {QLocale(QLocale::French, QLocale::France), "00:01:30"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "12:01:30 AM"},
+        {QLocale(QLocale::French, QLocale::Canada), "00 h 01 min 30 s"},
+        {QLocale(QLocale::German, QLocale::Germany), "00:01:30"},
+    };
+    for (const Cas& c : cas) {
+        EXPECT_FALSE(formatHeureLong(c.locale).contains(u't')) << c.locale.name().toStdString();
+        EXPECT_EQ(texteHeure(secondesVersHeure(90), c.locale), QString::fromUtf8(c.attendu))
+            << c.locale.name().toStdString();
+    }
+}
+
+} // namespace

@@ -17,8 +17,10 @@ public:
     void setLambdaFait(bool fait) override { lambdaFait = fait; }
     void setBlancFait(bool fait) override { blancFait = fait; }
     void setBoutons() override { ++rafraichissements; }
+    void afficheMessage(const QString& texte) override { statut = texte; }
 
     bool acquisition = false;
+    QString statut;
     bool lambdaFait = false;
     bool blancFait = false;
     int rafraichissements = 0;

@@ -4,6 +4,9 @@
 #include "TPtyBrut.h"
 
 #include <QCursor>
+
+#include <algorithm>
+#include <vector>
 #include <QGuiApplication>
 #include <QThread>
 
@@ -507,3 +510,51 @@ TEST_F(TLiaisonBrutTest, ChangementDePortDansLaListe)
 }
 
 } // namespace
+
+// A command is under way from its ENQ until its results are over, and not
+// after a handshake that failed; results that all came within the last pass
+// of the ENQ wait leave the window idle, not "waiting for results".
+TEST_F(TLiaisonBrutTest, UneCommandeEnCoursJusquALaFinDeSesResultats)
+{
+    connecte();
+    EXPECT_FALSE(liaison_.enCommande());
+    std::vector<bool> pendant;
+    const auto lecture = [&](const QByteArray& resultats) {
+        pendant.clear();
+        passes_ = 0;
+        aChaquePasse_ = [&](int passe) {
+            pendant.push_back(liaison_.enCommande());
+            acquitteTout();
+            if (passe == 3) repond(resultats);
+        };
+        liaison_.etatSpectre = TEtatSpectre::esLectureAbs;
+        const bool annonce = liaison_.lanceMesure("d");
+        aChaquePasse_ = nullptr;
+        return annonce;
+    };
+
+    // ENQ alone: the reading is still to come.
+    ASSERT_TRUE(lecture(ENQ));
+    EXPECT_TRUE(std::all_of(pendant.begin(), pendant.end(), [](bool b) { return b; }));
+    EXPECT_TRUE(liaison_.enCommande());
+    EXPECT_EQ(hote_.statut, u"Attente des résultats"_s);
+    EXPECT_EQ(hote_.stopActive, 1);
+    repond(ligne("0.512"));
+    EXPECT_TRUE(liaison_.enCommande());
+    repond(QByteArray(1, octetEOT));
+    EXPECT_FALSE(liaison_.enCommande());
+
+    // ENQ, the line and EOT in one go: over when the wait ends.
+    ASSERT_TRUE(lecture(ENQ + ligne("0.498") + QByteArray(1, octetEOT)));
+    EXPECT_FALSE(liaison_.enCommande());
+    EXPECT_EQ(liaison_.etatSpectre, TEtatSpectre::esAttente);
+    EXPECT_TRUE(hote_.statut.isEmpty()) << "refreshed as the EOT refreshes it";
+    EXPECT_EQ(hote_.stopActive, 1) << "Stop is not enabled on an idle window";
+    EXPECT_EQ(hote_.absEdit, u"0.498"_s);
+
+    // No answer to ENQ: the command is over, though its state stays for Stop.
+    liaison_.etatSpectre = TEtatSpectre::esLectureAbs;
+    EXPECT_FALSE(liaison_.lanceMesure("d"));
+    EXPECT_EQ(liaison_.etatSpectre, TEtatSpectre::esLectureAbs);
+    EXPECT_FALSE(liaison_.enCommande());
+}

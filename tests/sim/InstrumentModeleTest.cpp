@@ -179,6 +179,13 @@ TEST(ModeleOptique, ColorantDuPremierOrdre)
     EXPECT_LT(a0, 2.2);
 }
 
+// A kinetics run starts near 1.5 wherever in the visible it is set.
+TEST(ModeleOptique, ColorantLargeDansLeVisible)
+{
+    for (const double lambda : {480.0, 500.0, 540.0, 590.0, 600.0})
+        EXPECT_NEAR(TModeleOptique::absorbanceColorant(lambda, 0.0, 180.0), 1.5, 0.25) << lambda;
+}
+
 TEST(ModeleOptique, LaGraineFixeLeBruit)
 {
     TModeleOptique a(11), b(11), c(12);

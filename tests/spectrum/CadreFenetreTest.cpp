@@ -1,6 +1,7 @@
 // The main window as a user first meets it: caption, size, tool bar, left
 // panel, and every control found by its French name through the
 // accessibility interface and reachable with the keyboard.
+#include "Accessibilite.h"
 #include "FenetreFixture.h"
 
 #include "spectrum/TComboPorts.h"
@@ -22,29 +23,7 @@
 #include <set>
 #include <utility>
 
-namespace {
-
 using Role = QAccessible::Role;
-
-// A combo box on Linux is named by its text; the label that names it is
-// given as a relation, which is how screen readers announce it.
-QString etiquetteRelation(QAccessibleInterface* i)
-{
-    for (const auto& [autre, relation] : i->relations(QAccessible::Label))
-        if (autre != nullptr) return autre->text(QAccessible::Name);
-    return {};
-}
-
-// Every (role, name) pair below the interface.
-void collecte(QAccessibleInterface* i, std::set<std::pair<Role, QString>>& trouves, int profondeur = 0)
-{
-    if (i == nullptr || profondeur > 30) return;
-    trouves.insert({i->role(), i->text(QAccessible::Name)});
-    if (i->role() == Role::ComboBox) trouves.insert({i->role(), etiquetteRelation(i)});
-    for (int k = 0; k < i->childCount(); ++k) collecte(i->child(k), trouves, profondeur + 1);
-}
-
-} // namespace
 
 class CadreFenetre : public FenetreFixture {};
 
@@ -167,8 +146,7 @@ TEST_F(CadreFenetre, auPlusTroisChiffresTapesMaisUneValeurPoseeSAfficheEntiere)
 TEST_F(CadreFenetre, chaqueControleAUnNomFrancaisAccessible)
 {
     TFormMain& fen = ouvreFenetre();
-    std::set<std::pair<Role, QString>> trouves;
-    collecte(QAccessible::queryAccessibleInterface(&fen), trouves);
+    const NomsAccessibles trouves = nomsAccessibles(&fen);
     const std::pair<Role, const char*> attendus[] = {
         {Role::CheckBox, "Connecter"},    {Role::Button, "Blanc"},
         {Role::Button, "Spectre"},        {Role::Button, "Conserver"},

@@ -3,6 +3,7 @@
 #include "app/TInstanceUnique.h"
 #include "app/TSignauxArret.h"
 #include "common/NomFichierIni.h"
+#include "kinetics/TCinetiqueForm.h"
 #include "spectrum/TFormMain.h"
 
 int main(int argc, char** argv)
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 
     fixeNomFichierIni();
     TFormMain fenetre(NomFichierIni());
+    TCinetiqueForm::branche(fenetre, NomFichierIni());
 
     TAboutBox AboutBox;
 

@@ -1,0 +1,536 @@
+#include "kinetics/TCinetiqueForm.h"
+
+#include "common/TFichierIni.h"
+#include "common/Temps.h"
+#include "graph/TVueGraphe.h"
+#include "kinetics/TBandeauCinetique.h"
+#include "kinetics/TBarreCinetique.h"
+#include "kinetics/TFleches.h"
+#include "kinetics/TMinuterie.h"
+#include "kinetics/TextesCinetique.h"
+#include "maths/Derivees.h"
+#include "spectrum/TFormMain.h"
+#include "spectrum/TSpinEdit.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace {
+
+constexpr int hauteurStatut = 19;
+const QString sectionLambda = QStringLiteral("Lambda");
+const QString sectionCinet = QStringLiteral("Cinet");
+const QString sectionVitesse = QStringLiteral("Vitesse");
+
+qint64 horlogeMonotone()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const QString& cheminIni)
+    : QMainWindow(&principale, Qt::Window), principale_(principale), cheminIni_(cheminIni),
+      Timer_(std::make_unique<TMinuterie>())
+{
+    horlogeMs = horlogeMonotone;
+    heureDuJour = [] { return heureCourante(); };
+    servicesImpression = TServicesImpression::standard();
+    construitFenetre();
+    relieControles();
+    FormCreate();
+    placeFenetre();
+    principale_.setCinetique(this);
+}
+
+// Only when the program ends: nothing is asked and nothing is written.
+TCinetiqueForm::~TCinetiqueForm()
+{
+    Timer_->setActive(false);
+    principale_.setCinetique(nullptr);
+    // The view draws on the graph: it goes before the graph does.
+    delete Oscillo_;
+    Oscillo_ = nullptr;
+}
+
+void TCinetiqueForm::branche(TFormMain& principale, const QString& cheminIni)
+{
+    principale.setOuvreCinetique([&principale, cheminIni] {
+        auto* fenetre = dynamic_cast<TCinetiqueForm*>(principale.cinetique());
+        if (fenetre == nullptr) fenetre = new TCinetiqueForm(principale, cheminIni);
+        fenetre->montre();
+    });
+}
+
+void TCinetiqueForm::montre()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+// ---- Construction ----------------------------------------------------------
+
+void TCinetiqueForm::construitFenetre()
+{
+    setWindowTitle(titre);
+    setObjectName(QStringLiteral("CinetiqueForm"));
+    bandeau_ = new TBandeauCinetique(this);
+    setMenuWidget(bandeau_);
+    barre_ = new TBarreCinetique(this);
+    addToolBar(Qt::TopToolBarArea, barre_);
+    Oscillo_ = new TVueGraphe(Graphe_, this);
+    Oscillo_->setObjectName(QStringLiteral("Oscillo"));
+    Oscillo_->setAccessibleName(QStringLiteral("Graphe"));
+    Oscillo_->setToolTip(QStringLiteral("Absorbance en fonction du temps"));
+    Oscillo_->setFocusPolicy(Qt::TabFocus);
+    setCentralWidget(Oscillo_);
+    StatusBar1_ = new QLabel(this);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1_->setAccessibleName(QStringLiteral("Ligne d'état"));
+    statusBar()->addWidget(StatusBar1_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(hauteurStatut);
+}
+
+// Centred on the screen of the main window; never smaller than 550 x 120 nor
+// larger than the screen's room less 20 pixels each way.
+void TCinetiqueForm::placeFenetre()
+{
+    QScreen* ecran = principale_.screen() != nullptr ? principale_.screen() : QGuiApplication::primaryScreen();
+    setMinimumSize(550, 120);
+    QRect place(0, 0, 863 + 20, 504 + 20);
+    if (ecran != nullptr) place = ecran->availableGeometry();
+    setMaximumSize(std::max(550, place.width() - 20), std::max(120, place.height() - 20));
+    resize(863, 504);
+    move(place.center() - QPoint(width() / 2, height() / 2));
+}
+
+void TCinetiqueForm::relieControles()
+{
+    TBandeauCinetique& h = *bandeau_;
+    TBarreCinetique& b = *barre_;
+    connect(h.LambdaBtn, &QToolButton::clicked, this, &TCinetiqueForm::LambdaBtnClick);
+    connect(h.LambdaSE, &TSpinEdit::Change, this, &TCinetiqueForm::LambdaSEChange);
+    connect(h.DureeSB, &TFleches::haut, this, &TCinetiqueForm::DureeSBUpClick);
+    connect(h.DureeSB, &TFleches::bas, this, &TCinetiqueForm::DureeSBDownClick);
+    connect(h.NbreSpin, &TFleches::haut, this, &TCinetiqueForm::NbreSpinUpClick);
+    connect(h.NbreSpin, &TFleches::bas, this, &TCinetiqueForm::NbreSpinDownClick);
+    connect(h.NbreEdit, &QLineEdit::textChanged, this, &TCinetiqueForm::NbreEditChange);
+    connect(b.ZeroBtn, &QToolButton::clicked, this, &TCinetiqueForm::ZeroBtnBisClick);
+    connect(b.StartBtn, &QToolButton::clicked, this, &TCinetiqueForm::StartBtnClick);
+    connect(b.RepereBtn, &QToolButton::clicked, this, &TCinetiqueForm::RepereBtnClick);
+    connect(b.StopBtn, &QToolButton::clicked, this, &TCinetiqueForm::StopBtnClick);
+    connect(b.ResetBtn, &QToolButton::clicked, this, &TCinetiqueForm::ResetBtnClick);
+    connect(b.SaveBtn, &QToolButton::clicked, this, &TCinetiqueForm::SaveBtnClick);
+    connect(b.PrintBtn, &QToolButton::clicked, this, &TCinetiqueForm::PrintBtnClick);
+    connect(b.ExitBtn, &QToolButton::clicked, this, &TCinetiqueForm::ExitItemClick);
+    connect(Timer_.get(), &TMinuterie::tic, this, &TCinetiqueForm::TimerTimer);
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echap->setContext(Qt::WindowShortcut);
+    connect(echap, &QShortcut::activated, this, [this] {
+        if (barre_->StopBtn->isEnabled()) barre_->StopBtn->click();
+    });
+}
+
+void TCinetiqueForm::setMinuterie(std::unique_ptr<TMinuterie> minuterie)
+{
+    minuterie->setPeriode(Timer_->periode());
+    minuterie->setActive(Timer_->active());
+    Timer_->setActive(false);
+    Timer_ = std::move(minuterie);
+    connect(Timer_.get(), &TMinuterie::tic, this, &TCinetiqueForm::TimerTimer);
+}
+
+void TCinetiqueForm::FormCreate()
+{
+    litIni();
+    DejaSauve = false;
+    InstantDebut = heureDuJour();
+    afficheTemps();
+    bandeau_->LabelDeltat->setText(texteDeltat(DeltatMesure(), true));
+    preparesGraphe();
+    lambdaFait = false;
+    blancFait = false;
+    setBoutons();
+}
+
+void TCinetiqueForm::preparesGraphe()
+{
+    Graphe_.mondeX->nom = QStringLiteral("t");
+    Graphe_.mondeX->unite = QStringLiteral("s");
+    Graphe_.mondeX->signif = QStringLiteral("temps");
+    Graphe_.mondeAbs->nom = QStringLiteral("A");
+    Graphe_.mondeAbs->unite.clear();
+    Graphe_.mondeAbs->signif = QStringLiteral("Absorbance");
+    Graphe_.mondeY = Graphe_.mondeAbs.get();
+    Graphe_.SetMonde(0, 0, DureeMesure(), 3);
+}
+
+// ---- Settings --------------------------------------------------------------
+
+void TCinetiqueForm::litIni()
+{
+    const TFichierIni ini(cheminIni_);
+    const int lambda = ini.litEntier(sectionLambda, QStringLiteral("Cinet"), 500);
+    const int nombre = ini.litEntier(sectionCinet, QStringLiteral("Nombre"), 120);
+    const int pas = ini.litEntier(sectionVitesse, QStringLiteral("Valeur"), 2);
+    const bool entier = reglage_.depuisReglages(nombre, pas);
+    {
+        const QSignalBlocker bloque(bandeau_->LambdaSE);
+        bandeau_->LambdaSE->setMinValue(190);
+        bandeau_->LambdaSE->setMaxValue(1100);
+        bandeau_->LambdaSE->setValue(lambda);
+    }
+    if (!entier)
+        afficheMessage(QStringLiteral("Réglages ramenés à %1 x %2 s : la durée totale ne peut dépasser 65535 s")
+                           .arg(NbreMax())
+                           .arg(DeltatMesure()));
+}
+
+void TCinetiqueForm::ecritIni()
+{
+    const TFichierIni ini(cheminIni_);
+    ini.ecritEntier(sectionLambda, QStringLiteral("Cinet"), bandeau_->LambdaSE->valeurTexte());
+    ini.ecritEntier(sectionCinet, QStringLiteral("Nombre"), NbreMax());
+    ini.ecritEntier(sectionVitesse, QStringLiteral("Valeur"), DeltatMesure());
+}
+
+// ---- Refresh ---------------------------------------------------------------
+
+void TCinetiqueForm::setBoutons()
+{
+    lambdaEnCours = false;
+    const int n = Graphe_.nbrePoints;
+    const bool enCours = acquisitionEnCours;
+    TBarreCinetique& b = *barre_;
+    TBandeauCinetique& h = *bandeau_;
+    b.StartBtn->setEnabled(lambdaFait && blancFait);
+    b.ResetBtn->setEnabled(n > 10 && !enCours);
+    b.StopBtn->setEnabled(enCours);
+    b.RepereBtn->setEnabled(enCours);
+    for (QWidget* w : std::initializer_list<QWidget*>{b.ExitBtn, h.LambdaBtn, b.ZeroBtn, h.LambdaSE,
+                                                      h.NbreSpin, h.NbreEdit})
+        w->setEnabled(!enCours);
+    b.SaveBtn->setEnabled(n > 10);
+    h.PanelDuree->setVisible(enCours);
+    h.PanelAbs->setVisible(enCours);
+    Timer_->setPeriode(reglage_.periodeMs());
+    Timer_->setActive(enCours);
+    if (n > 10) {
+        double mini = 0.0;
+        double maxi = 0.0;
+        minMaxVecteur(Graphe_.mondeY->valeur, n, mini, maxi);
+        Graphe_.SetMonde(0, 0, DureeMesure(), std::max(maxi, 1.0));
+        Oscillo_->redessine();
+    }
+}
+
+QString TCinetiqueForm::statut() const
+{
+    return StatusBar1_->text();
+}
+
+void TCinetiqueForm::afficheMessage(const QString& texte)
+{
+    StatusBar1_->setText(texte);
+}
+
+// ---- Wavelength and blank --------------------------------------------------
+
+void TCinetiqueForm::LambdaBtnClick()
+{
+    bandeau_->LambdaSE->valideSaisie();
+    bandeau_->LambdaBtn->setEnabled(false);
+    barre_->StartBtn->setEnabled(false);
+    barre_->ZeroBtn->setEnabled(false);
+    barre_->StopBtn->setEnabled(true);
+    lambdaEnCours = true;
+    blancFait = false;
+    principale_.setLambda(bandeau_->LambdaSE->Value());
+}
+
+void TCinetiqueForm::LambdaSEChange()
+{
+    lambdaFait = false;
+    blancFait = false;
+    setBoutons();
+}
+
+void TCinetiqueForm::ZeroBtnBisClick()
+{
+    principale_.setZero();
+}
+
+// ---- The run ---------------------------------------------------------------
+
+void TCinetiqueForm::StartBtnClick()
+{
+    if (Graphe_.nbrePoints > 10 && !DejaSauve) demandeSauvegarde();
+    InstantDebut = heureDuJour();
+    debutMs_ = horlogeMs();
+    DejaSauve = false;
+    Graphe_.Reset();
+    // The interrupted run must not stay under the new one.
+    Oscillo_->redessine();
+    acquisitionEnCours = true;
+    setBoutons();
+    TimerTimer();
+}
+
+// A tick while the previous reading is still on its way, or while the main
+// window runs a command of its own, asks nothing: requests would pile up in
+// nested waits. The next tick asks again.
+void TCinetiqueForm::TimerTimer()
+{
+    if (principale_.enCommande()) return;
+    principale_.demandeAbs();
+}
+
+int TCinetiqueForm::secondesDepuisDebut() const
+{
+    return static_cast<int>(std::max<qint64>(0, horlogeMs() - debutMs_) / 1000);
+}
+
+void TCinetiqueForm::setAbs(double A)
+{
+    if (!std::isfinite(A)) return;
+    const int n = Graphe_.nbrePoints;
+    if (n >= capacite) {
+        arreteAcquisition();
+        afficheMessage(texteCapacite);
+        return;
+    }
+    const int t = secondesDepuisDebut();
+    const auto k = static_cast<std::size_t>(n);
+    Graphe_.mondeX->valeur[k] = t;
+    bandeau_->PanelDuree->setText(texteDuree(t));
+    bandeau_->PanelAbs->setText(texteAbsorbance(A));
+    Graphe_.mondeY->valeur[k] = A;
+    Graphe_.TraceUnPoint(n);
+    Graphe_.nbrePoints = static_cast<indiceVecteur>(n + 1);
+    barre_->SaveBtn->setEnabled(n + 1 > 10);
+    if (t > DureeMesure()) {
+        acquisitionEnCours = false;
+        setBoutons();
+    }
+}
+
+void TCinetiqueForm::StopBtnClick()
+{
+    if (lambdaEnCours) {
+        principale_.StopBtnClick();
+        lambdaEnCours = false;
+        return;
+    }
+    arreteAcquisition();
+}
+
+void TCinetiqueForm::arreteAcquisition()
+{
+    Timer_->setActive(false);
+    acquisitionEnCours = false;
+    if (Graphe_.nbrePoints > 10)
+        setBoutons();
+    else
+        ResetBtnClick();
+}
+
+void TCinetiqueForm::ResetBtnClick()
+{
+    Graphe_.Reset();
+    Oscillo_->redessine();
+    setBoutons();
+    bandeau_->PanelDuree->clear();
+    bandeau_->PanelAbs->clear();
+}
+
+void TCinetiqueForm::RepereBtnClick()
+{
+    const int t = secondesDepuisDebut();
+    QString texte;
+    if (saisieRepere) {
+        texte = saisieRepere();
+    } else {
+        QInputDialog boite(this);
+        boite.setWindowTitle(QStringLiteral("Création d'un repère"));
+        boite.setLabelText(QStringLiteral("Signification"));
+        boite.setOkButtonText(QStringLiteral("OK"));
+        boite.setCancelButtonText(QStringLiteral("Annuler"));
+        if (boite.exec() == QDialog::Accepted) texte = boite.textValue();
+    }
+    Graphe_.AjouteRepere(t, texte);
+}
+
+void TCinetiqueForm::PrintBtnClick()
+{
+    Graphe_.Imprime(servicesImpression);
+    Oscillo_->redessine();
+}
+
+void TCinetiqueForm::SaveBtnClick()
+{
+    if (exporte && exporte()) DejaSauve = true;
+}
+
+void TCinetiqueForm::demandeSauvegarde()
+{
+    bool oui = false;
+    if (questionSauvegarde) {
+        oui = questionSauvegarde();
+    } else {
+        QMessageBox boite(QMessageBox::Question, QStringLiteral("Confirmer"), QStringLiteral("Sauvegarde"),
+                          QMessageBox::NoButton, this);
+        QPushButton* boutonOui = boite.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+        boite.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+        boite.setDefaultButton(boutonOui);
+        boite.exec();
+        oui = boite.clickedButton() == boutonOui;
+    }
+    if (oui) SaveBtnClick();
+}
+
+// ---- Closing ---------------------------------------------------------------
+
+void TCinetiqueForm::ExitItemClick()
+{
+    close();
+}
+
+// The program ending closes every window: the closing steps are not for it.
+void TCinetiqueForm::closeEvent(QCloseEvent* evenement)
+{
+    if (!principale_.seFerme() && !FormClose()) {
+        evenement->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(evenement);
+}
+
+bool TCinetiqueForm::FormClose()
+{
+    if (acquisitionEnCours) arreteAcquisition();
+    if (Graphe_.nbrePoints > 10 && !DejaSauve) demandeSauvegarde();
+    try {
+        ecritIni();
+    } catch (const EEcritureIni& e) {
+        signaleErreur(e.texte());
+        return false;
+    }
+    Timer_->setActive(false);
+    return true;
+}
+
+void TCinetiqueForm::signaleErreur(const QString& texte)
+{
+    if (boiteErreur) {
+        boiteErreur(texte);
+        return;
+    }
+    QMessageBox::critical(this, QStringLiteral("Lumko"), texte);
+}
+
+// ---- Time step and count ---------------------------------------------------
+
+void TCinetiqueForm::NbreSpinUpClick()
+{
+    appliqueTemps(reglage_.nombreHaut());
+}
+
+void TCinetiqueForm::NbreSpinDownClick()
+{
+    appliqueTemps(reglage_.nombreBas());
+}
+
+void TCinetiqueForm::NbreEditChange()
+{
+    const QString texte = bandeau_->NbreEdit->text();
+    bool lu = false;
+    const int nombre = texte.toInt(&lu);
+    if (!lu) {
+        signaleErreur(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(texte));
+        return;
+    }
+    ajusteNombre(nombre);
+}
+
+void TCinetiqueForm::ajusteNombre(std::int32_t nombre)
+{
+    appliqueTemps(reglage_.ajusteNombre(nombre));
+}
+
+void TCinetiqueForm::DureeSBUpClick()
+{
+    const TReglageTemps::EEffet effet = reglage_.pasHaut(acquisitionEnCours, Graphe_.nbrePoints);
+    if (effet == TReglageTemps::EEffet::eEclaircir) eclaircitPoints();
+    appliqueTemps(effet != TReglageTemps::EEffet::eRefuse);
+}
+
+void TCinetiqueForm::DureeSBDownClick()
+{
+    appliqueTemps(reglage_.pasBas());
+}
+
+// One point in two goes, point 0 staying; the markers keep their times.
+void TCinetiqueForm::eclaircitPoints()
+{
+    const int n = Graphe_.nbrePoints / 2;
+    Tvecteur& x = Graphe_.mondeX->valeur;
+    Tvecteur& y = Graphe_.mondeY->valeur;
+    for (int i = 1; i < n; ++i) {
+        x[static_cast<std::size_t>(i)] = x[static_cast<std::size_t>(2 * i)];
+        y[static_cast<std::size_t>(i)] = y[static_cast<std::size_t>(2 * i)];
+    }
+    Graphe_.nbrePoints = static_cast<indiceVecteur>(n);
+}
+
+// A refused change leaves every value and display as it was, but for a
+// typed count, which goes back to the count in force.
+void TCinetiqueForm::appliqueTemps(bool applique)
+{
+    if (applique) {
+        afficheTemps();
+        return;
+    }
+    afficheNombre();
+    afficheMessage(QStringLiteral("Changement refusé : la durée totale dépasserait 65535 s (%1)")
+                       .arg(texteDuree(TReglageTemps::dureeMaxi)));
+}
+
+// Everything that follows from the step and the count: the count's field,
+// the duration, the step's label, the time axis, the reading clock's period.
+void TCinetiqueForm::afficheTemps()
+{
+    afficheNombre();
+    bandeau_->DureeEdit->setText(texteDuree(DureeMesure()));
+    bandeau_->LabelDeltat->setText(texteDeltat(DeltatMesure(), false));
+    Graphe_.mondeX->maxi = DureeMesure();
+    Timer_->setPeriode(reglage_.periodeMs());
+    Oscillo_->redessine();
+}
+
+// The count is always on the grid once shown, so the rule that a change of
+// the field sets off would change nothing: it is not set off.
+void TCinetiqueForm::afficheNombre()
+{
+    const QString texte = QString::number(NbreMax());
+    if (bandeau_->NbreEdit->text() == texte) return;
+    const QSignalBlocker bloque(bandeau_->NbreEdit);
+    bandeau_->NbreEdit->setText(texte);
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "graph/TServicesImpression.h"
+#include "graph/Tgraphe.h"
+#include "kinetics/TReglageTemps.h"
+#include "link/THoteCinetique.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QCloseEvent;
+class QLabel;
+class TBandeauCinetique;
+class TBarreCinetique;
+class TFormMain;
+class TMinuterie;
+class TVueGraphe;
+
+// The kinetics window: absorbance against time at one wavelength. It owns
+// its graph and its reading clock, and no link to the instrument: the
+// wavelength, the blank and every reading go through the main window, and
+// readings come back through the main window's parser into setAbs.
+//
+// It is a child window of the main window, created on the first press of
+// "Cinétique", hidden when closed (the run, its markers and the settings
+// stay), and destroyed with the main window.
+//
+// Times: a run's elapsed seconds come from a monotonic clock started with
+// the run, so neither midnight nor a change of the system clock moves its
+// stamps; InstantDebut keeps the time of day the run started, for display.
+class TCinetiqueForm : public QMainWindow, public THoteCinetique {
+    Q_OBJECT
+
+public:
+    static inline const QString titre = QStringLiteral("Cinétique avec Orvanne");
+    static constexpr int capacite = indiceMaxVecteur + 1;
+    static inline const QString texteCapacite = QStringLiteral("Capacité maximale atteinte : 2001 points");
+
+    TCinetiqueForm(TFormMain& principale, const QString& cheminIni);
+    ~TCinetiqueForm() override;
+
+    // Gives the main window its "Cinétique" button: the first press creates
+    // this window, every press shows it.
+    static void branche(TFormMain& principale, const QString& cheminIni);
+    // Shows the window in front, as a press of "Cinétique" does.
+    void montre();
+
+    // Fields of the window.
+    double InstantDebut = 0.0;
+    bool DejaSauve = false;
+    bool lambdaEnCours = false;
+    bool blancFait = false;
+    bool lambdaFait = false;
+    bool acquisitionEnCours = false;
+
+    const TReglageTemps& reglage() const { return reglage_; }
+    std::int32_t NbreMax() const { return reglage_.NbreMax(); }
+    std::uint16_t DeltatMesure() const { return reglage_.DeltatMesure(); }
+    std::uint16_t DureeMesure() const { return reglage_.DureeMesure(); }
+
+    Tgraphe& Graphe() { return Graphe_; }
+    TBandeauCinetique& bandeau() { return *bandeau_; }
+    TBarreCinetique& barre() { return *barre_; }
+    TVueGraphe& Oscillo() { return *Oscillo_; }
+    TMinuterie& Timer() { return *Timer_; }
+    QString statut() const;
+
+    // What would block a test or cannot be shown by the window itself: the
+    // clocks, the reading clock, the boxes, printing, and the export (which
+    // returns true when the run was handed over).
+    std::function<qint64()> horlogeMs;        // monotonic milliseconds
+    std::function<double()> heureDuJour;      // time of day, fraction of a day
+    std::function<void(const QString&)> boiteErreur;
+    std::function<bool()> questionSauvegarde; // "Sauvegarde": true for "Oui"
+    std::function<QString()> saisieRepere;    // the marker's text, empty when cancelled
+    std::function<bool()> exporte;
+    TServicesImpression servicesImpression;
+    void setMinuterie(std::unique_ptr<TMinuterie> minuterie);
+
+    // THoteCinetique
+    bool acqEnCours() const override { return acquisitionEnCours; }
+    void setAbs(double A) override;
+    void setLambdaFait(bool fait) override { lambdaFait = fait; }
+    void setBlancFait(bool fait) override { blancFait = fait; }
+    void setBoutons() override;
+    void afficheMessage(const QString& texte) override;
+
+    // Handlers.
+    void LambdaBtnClick();
+    void LambdaSEChange();
+    void ZeroBtnBisClick();
+    void StartBtnClick();
+    void TimerTimer();
+    void StopBtnClick();
+    void ResetBtnClick();
+    void RepereBtnClick();
+    void PrintBtnClick();
+    void SaveBtnClick();
+    void ExitItemClick();
+    void NbreSpinUpClick();
+    void NbreSpinDownClick();
+    void NbreEditChange();
+    void DureeSBUpClick();
+    void DureeSBDownClick();
+
+    // Settings.
+    void litIni();
+    void ecritIni();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void construitFenetre();
+    void placeFenetre();
+    void relieControles();
+    void FormCreate();
+    bool FormClose();
+    void preparesGraphe();
+    void ajusteNombre(std::int32_t nombre);
+    void afficheTemps();
+    void afficheNombre();
+    void appliqueTemps(bool applique);
+    void eclaircitPoints();
+    void arreteAcquisition();
+    void demandeSauvegarde();
+    void signaleErreur(const QString& texte);
+    int secondesDepuisDebut() const;
+
+    TFormMain& principale_;
+    QString cheminIni_;
+    Tgraphe Graphe_;
+    TReglageTemps reglage_;
+    TBandeauCinetique* bandeau_ = nullptr;
+    TBarreCinetique* barre_ = nullptr;
+    TVueGraphe* Oscillo_ = nullptr;
+    QLabel* StatusBar1_ = nullptr;
+    std::unique_ptr<TMinuterie> Timer_;
+    qint64 debutMs_ = 0;
+};

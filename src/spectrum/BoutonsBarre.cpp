@@ -1,0 +1,54 @@
+#include "spectrum/BoutonsBarre.h"
+
+#include <QActionGroup>
+#include <QIcon>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+QIcon iconeLumko(const QString& nom)
+{
+    return QIcon(QStringLiteral(":/icones/%1.svg").arg(nom));
+}
+
+QToolButton* ajouteBoutonBarre(QToolBar& barre, const QString& texte, const QString& icone,
+                               const QString& aide, int hauteur, int largeurMin)
+{
+    auto* bouton = new QToolButton(&barre);
+    bouton->setText(texte);
+    bouton->setIcon(iconeLumko(icone));
+    bouton->setToolTip(aide);
+    bouton->setAccessibleDescription(aide);
+    bouton->setIconSize(QSize(20, 20));
+    bouton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bouton->setAutoRaise(true);
+    // Tool bar buttons take no focus by default; keyboard users need them.
+    bouton->setFocusPolicy(Qt::TabFocus);
+    bouton->setFixedHeight(hauteur);
+    // At least as wide as the instrument's users know it, wider when the
+    // desktop's font needs it: a caption is never cut.
+    if (largeurMin > 0) bouton->setMinimumWidth(largeurMin);
+    barre.addWidget(bouton);
+    return bouton;
+}
+
+TMenuSauver construitMenuSauver(QToolButton& SaveBtn)
+{
+    TMenuSauver m;
+    m.menu = new QMenu(&SaveBtn);
+    auto* groupe = new QActionGroup(m.menu);
+    groupe->setExclusive(true);
+    const auto item = [&](const QString& texte) {
+        QAction* action = m.menu->addAction(texte);
+        action->setCheckable(true);
+        groupe->addAction(action);
+        return action;
+    };
+    m.TabrelixM = item(QStringLiteral("vers Tabrelix"));
+    m.ClipM = item(QStringLiteral("vers presse papiers"));
+    m.FileM = item(QStringLiteral("vers fichier"));
+    m.TabrelixM->setChecked(true);
+    SaveBtn.setMenu(m.menu);
+    SaveBtn.setPopupMode(QToolButton::MenuButtonPopup);
+    return m;
+}
