@@ -57,6 +57,7 @@ const std::map<std::string, Valeur, std::less<>>& valeurs()
         {"--hangup-after", champNumerique(&TConfigInstrument::raccrocheApresPoints, 0)},
         {"--seed", champNumerique(&TConfigInstrument::graine, 0U)},
         {"--time-factor", champNumerique(&TConfigInstrument::facteurTemps, 0.0)},
+        {"--half-life", champNumerique(&TConfigInstrument::demiVie, 0.0)},
     };
     return v;
 }
@@ -136,6 +137,8 @@ Options :
   --time-factor X     multiplie les durées des opérations (blanc, zéro,
                       déplacement, balayage) par X ; 0 les supprime
   --seed N            graine du bruit de mesure
+  --half-life S       demi-vie en secondes du colorant de la cuve de cinétique,
+                      qui s'efface à partir du zéro (« x ») ; 180 par défaut
   --help, -h          ce texte
 
 Pannes simulées :

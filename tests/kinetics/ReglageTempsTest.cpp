@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -63,6 +64,11 @@ struct CasNombre {
     int pasAttendu;
 };
 
+void PrintTo(const CasNombre& c, std::ostream* os)
+{
+    *os << c.nombre;
+}
+
 class NombreTape : public ::testing::TestWithParam<CasNombre> {};
 
 TEST_P(NombreTape, SuitLaRegle)
@@ -91,6 +97,11 @@ struct CasPas {
     int pasAttendu;
     EEffet effet;
 };
+
+void PrintTo(const CasPas& c, std::ostream* os)
+{
+    *os << c.nom;
+}
 
 class FlechesDuPas : public ::testing::TestWithParam<CasPas> {};
 

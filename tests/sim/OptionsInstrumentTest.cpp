@@ -26,6 +26,7 @@ TEST(OptionsInstrument, ChaqueOptionRegleSonChamp)
         {{"--hangup-after", "0"}, [](const auto& o) { return o.config.raccrocheApresPoints == 0; }},
         {{"--seed=42"}, [](const auto& o) { return o.config.graine == 42U; }},
         {{"--time-factor", "0.5"}, [](const auto& o) { return o.config.facteurTemps == 0.5; }},
+        {{"--half-life", "40"}, [](const auto& o) { return o.config.demiVie == 40.0; }},
         {{"--help"}, [](const auto& o) { return o.aide; }},
         {{"-h"}, [](const auto& o) { return o.aide; }},
         {{"--fast", "--nak", "2", "--link", "/tmp/y"},
@@ -42,7 +43,7 @@ TEST(OptionsInstrument, ErreursExpliquees)
 {
     const std::vector<std::vector<std::string>> cas = {
         {"--bogus"}, {"--nak"}, {"--nak", "-1"}, {"--nak", "deux"}, {"--points", "0"},
-        {"--hangup-after", "-2"}, {"--seed", "-1"}, {"--time-factor", "-1"}, {"--link="},
+        {"--hangup-after", "-2"}, {"--seed", "-1"}, {"--time-factor", "-1"}, {"--half-life", "-3"}, {"--link="},
         {"--fast", "extra"},
     };
     for (const auto& args : cas)
@@ -53,7 +54,7 @@ TEST(OptionsInstrument, AideExpliqueLeBranchement)
 {
     const std::string aide = texteAide();
     for (const char* attendu : {"--link", "--fast", "--mute", "--nak", "--no-end", "--noise-bytes",
-                                "--long-lines", "--points", "--hangup-after", "--seed", "[Ports]",
+                                "--long-lines", "--points", "--hangup-after", "--seed", "--half-life", "[Ports]",
                                 "COM7=/tmp/lumko-com7", "COM7"})
         EXPECT_NE(aide.find(attendu), std::string::npos) << attendu;
 }
