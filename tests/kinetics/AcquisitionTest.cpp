@@ -7,6 +7,7 @@
 #include "kinetics/TextesCinetique.h"
 #include "LocaleScope.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTime>
 
@@ -349,4 +350,21 @@ TEST_F(Acquisition, captureApresUneRunAvecTroisReperes)
     }
     EXPECT_GE(colonnes.size(), 3U);
     EXPECT_LE(colonnes.size(), 9U);
+}
+
+// "Imprimer" prints the graph (on a PDF here), at any time.
+TEST_F(Acquisition, imprimeLeGraphe)
+{
+    ouvreCinetique();
+    prepare();
+    lance();
+    for (int k = 0; k < 12; ++k) tic();
+    barreCin().StopBtn->click();
+    ASSERT_TRUE(barreCin().PrintBtn->isEnabled());
+    barreCin().PrintBtn->click();
+    const QFileInfo pdf(pdf_);
+    EXPECT_TRUE(pdf.exists()) << pdf_.toStdString();
+    EXPECT_GT(pdf.size(), 1000);
+    EXPECT_TRUE(erreurs_.isEmpty());
+    EXPECT_EQ(nbrePoints(), 13) << "printing changes nothing of the run";
 }
