@@ -1,13 +1,16 @@
-# What `cmake --install` puts in place: the program and the simulator, the
-# menu entry and the icon, in the usual freedesktop folders of the prefix.
+# What `cmake --install` puts in place: the program, the simulated instrument,
+# the stand-in analysis program, the menu entry and the icon, in the usual
+# freedesktop folders of the prefix.
 include(GNUInstallDirs)
 
 if(TARGET lumko)
   install(TARGETS lumko RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-if(TARGET lumko-instrument)
-  install(TARGETS lumko-instrument RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+foreach(outil lumko-instrument lumko-recepteur)
+  if(TARGET ${outil})
+    install(TARGETS ${outil} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lumko.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -3,6 +3,8 @@
 #include "app/TitreApplication.h"
 
 #include <QFile>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QIcon>
 #include <QMessageBox>
 
@@ -19,6 +21,18 @@ TApplicationLumko::TApplicationLumko(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("lumko"));
     setDesktopFileName(QStringLiteral("lumko"));
     if (QFile::exists(cheminIcone)) setWindowIcon(QIcon(cheminIcone));
+    traduitQt();
+}
+
+// Qt's own dialogs (files, standard buttons, input boxes) speak French, as
+// the rest of the program does, whatever the desktop's language.
+void TApplicationLumko::traduitQt()
+{
+    auto* traduction = new QTranslator(this);
+    if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(traduction);
+    else
+        delete traduction;
 }
 
 QString TApplicationLumko::titre()

@@ -24,4 +24,5 @@ public:
 
 private:
     static void signale(const QString& texte);
+    void traduitQt();
 };

@@ -1,7 +1,7 @@
 #include "app/TInstanceUnique.h"
 
 #include "app/TitreApplication.h"
-#include "common/NomFichierIni.h"
+#include "common/DossierExecution.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,24 +25,6 @@ const QByteArray accuse = QByteArrayLiteral("OK\n");
 // No request is longer than this; a client that sends more is not one of us.
 constexpr qint64 longueurMaxDemande = 64;
 
-bool dossierInscriptible(const QString& dossier)
-{
-    return QDir::isAbsolutePath(dossier) && QFileInfo(dossier).isDir() && peutEcrireDans(dossier);
-}
-
-// The folder must be ours and closed to others: the lock and the sockets in it
-// are what other copies trust.
-bool dossierPrive(const QString& dossier)
-{
-    const QByteArray chemin = QFile::encodeName(dossier);
-    if (::mkdir(chemin.constData(), 0700) != 0 && errno != EEXIST) return false;
-    struct stat etat {};
-    if (::lstat(chemin.constData(), &etat) != 0) return false;
-    if (!S_ISDIR(etat.st_mode) || etat.st_uid != ::getuid()) return false;
-    if ((etat.st_mode & 0777) != 0700 && ::chmod(chemin.constData(), 0700) != 0) return false;
-    return true;
-}
-
 } // namespace
 
 TInstanceUnique::TInstanceUnique(const QString& dossier, const QString& titre, QObject* parent)
@@ -64,15 +46,12 @@ std::unique_ptr<TInstanceUnique> TInstanceUnique::duProgramme()
 
 QString TInstanceUnique::dossierExecution()
 {
-    return dossierExecution(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+    return ::dossierExecution();
 }
 
 QString TInstanceUnique::dossierExecution(const QString& xdgRuntimeDir, const QString& dossierTemp)
 {
-    if (dossierInscriptible(xdgRuntimeDir)) return QDir::cleanPath(xdgRuntimeDir);
-    const QString prive =
-        QDir::cleanPath(dossierTemp + QStringLiteral("/lumko-") + QString::number(::getuid()));
-    return dossierPrive(prive) ? prive : QString();
+    return ::dossierExecution(xdgRuntimeDir, dossierTemp);
 }
 
 QString TInstanceUnique::cheminVerrou() const

@@ -12,6 +12,7 @@
 #include "spectrum/TFormMain.h"
 #include "spectrum/TSpinEdit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -68,11 +69,15 @@ TCinetiqueForm::~TCinetiqueForm()
     Oscillo_ = nullptr;
 }
 
-void TCinetiqueForm::branche(TFormMain& principale, const QString& cheminIni)
+void TCinetiqueForm::branche(TFormMain& principale, const QString& cheminIni,
+                             std::function<void(TCinetiqueForm&)> apresCreation)
 {
-    principale.setOuvreCinetique([&principale, cheminIni] {
+    principale.setOuvreCinetique([&principale, cheminIni, apresCreation] {
         auto* fenetre = dynamic_cast<TCinetiqueForm*>(principale.cinetique());
-        if (fenetre == nullptr) fenetre = new TCinetiqueForm(principale, cheminIni);
+        if (fenetre == nullptr) {
+            fenetre = new TCinetiqueForm(principale, cheminIni);
+            if (apresCreation) apresCreation(*fenetre);
+        }
         fenetre->montre();
     });
 }
@@ -139,6 +144,8 @@ void TCinetiqueForm::relieControles()
     connect(b.StopBtn, &QToolButton::clicked, this, &TCinetiqueForm::StopBtnClick);
     connect(b.ResetBtn, &QToolButton::clicked, this, &TCinetiqueForm::ResetBtnClick);
     connect(b.SaveBtn, &QToolButton::clicked, this, &TCinetiqueForm::SaveBtnClick);
+    for (QAction* item : {b.TabrelixM, b.ClipM, b.FileM})
+        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); });
     connect(b.PrintBtn, &QToolButton::clicked, this, &TCinetiqueForm::PrintBtnClick);
     connect(b.ExitBtn, &QToolButton::clicked, this, &TCinetiqueForm::ExitItemClick);
     connect(Timer_.get(), &TMinuterie::tic, this, &TCinetiqueForm::TimerTimer);
@@ -387,6 +394,14 @@ void TCinetiqueForm::PrintBtnClick()
 void TCinetiqueForm::SaveBtnClick()
 {
     if (exporte && exporte()) DejaSauve = true;
+}
+
+// Choosing a destination also exports to it, and "Sauver" shows it.
+void TCinetiqueForm::TabrelixMClick(QAction* item)
+{
+    item->setChecked(true);
+    barre_->SaveBtn->setIcon(item->icon());
+    SaveBtnClick();
 }
 
 void TCinetiqueForm::demandeSauvegarde()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QCloseEvent;
 class QLabel;
 class TBandeauCinetique;
@@ -43,14 +44,17 @@ public:
     ~TCinetiqueForm() override;
 
     // Gives the main window its "Cinétique" button: the first press creates
-    // this window, every press shows it.
-    static void branche(TFormMain& principale, const QString& cheminIni);
+    // this window (then passes it to apresCreation), every press shows it.
+    static void branche(TFormMain& principale, const QString& cheminIni,
+                        std::function<void(TCinetiqueForm&)> apresCreation = {});
     // Shows the window in front, as a press of "Cinétique" does.
     void montre();
 
     // Fields of the window.
     double InstantDebut = 0.0;
+    QString NomFichierData;
     bool DejaSauve = false;
+    bool FormatTB3 = false;
     bool lambdaEnCours = false;
     bool blancFait = false;
     bool lambdaFait = false;
@@ -69,8 +73,8 @@ public:
     QString statut() const;
 
     // What would block a test or cannot be shown by the window itself: the
-    // clocks, the reading clock, the boxes, printing, and the export (which
-    // returns true when the run was handed over).
+    // clocks, the reading clock, the boxes and printing. The export of
+    // "Sauver" returns true when the run was handed over.
     std::function<qint64()> horlogeMs;        // monotonic milliseconds
     std::function<double()> heureDuJour;      // time of day, fraction of a day
     std::function<void(const QString&)> boiteErreur;
@@ -99,6 +103,7 @@ public:
     void RepereBtnClick();
     void PrintBtnClick();
     void SaveBtnClick();
+    void TabrelixMClick(QAction* item);
     void ExitItemClick();
     void NbreSpinUpClick();
     void NbreSpinDownClick();

@@ -38,15 +38,15 @@ TMenuSauver construitMenuSauver(QToolButton& SaveBtn)
     m.menu = new QMenu(&SaveBtn);
     auto* groupe = new QActionGroup(m.menu);
     groupe->setExclusive(true);
-    const auto item = [&](const QString& texte) {
-        QAction* action = m.menu->addAction(texte);
+    const auto item = [&](const QString& texte, const QString& icone) {
+        QAction* action = m.menu->addAction(iconeLumko(icone), texte);
         action->setCheckable(true);
         groupe->addAction(action);
         return action;
     };
-    m.TabrelixM = item(QStringLiteral("vers Tabrelix"));
-    m.ClipM = item(QStringLiteral("vers presse papiers"));
-    m.FileM = item(QStringLiteral("vers fichier"));
+    m.TabrelixM = item(QStringLiteral("vers Tabrelix"), QStringLiteral("tabrelix"));
+    m.ClipM = item(QStringLiteral("vers presse papiers"), QStringLiteral("pressepapiers"));
+    m.FileM = item(QStringLiteral("vers fichier"), QStringLiteral("fichier"));
     m.TabrelixM->setChecked(true);
     SaveBtn.setMenu(m.menu);
     SaveBtn.setPopupMode(QToolButton::MenuButtonPopup);

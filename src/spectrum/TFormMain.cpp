@@ -11,6 +11,7 @@
 #include "spectrum/TPanneauSpectre.h"
 #include "spectrum/TSpinEdit.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -124,6 +125,9 @@ void TFormMain::relieBarre()
     connect(b.AddBtn, &QToolButton::clicked, this, &TFormMain::AddBtnClick);
     connect(b.StopBtn, &QToolButton::clicked, this, &TFormMain::StopBtnClick);
     connect(b.PrintBtn, &QToolButton::clicked, this, &TFormMain::PrintBtnClick);
+    connect(b.SaveBtn, &QToolButton::clicked, this, &TFormMain::SaveBtnClick);
+    for (QAction* item : {b.TabrelixM, b.ClipM, b.FileM})
+        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); });
     connect(b.CinetiqueBtn, &QToolButton::clicked, this, &TFormMain::CinetiqueBtnClick);
     connect(b.ExitBtn, &QToolButton::clicked, this, &TFormMain::ExitBtnClick);
     b.CinetiqueBtn->setEnabled(false);
@@ -515,6 +519,19 @@ void TFormMain::PrintBtnClick()
 {
     graphe_.Imprime(servicesImpression);
     vue_->redessine();
+}
+
+void TFormMain::SaveBtnClick()
+{
+    if (exporte) exporte();
+}
+
+// Choosing a destination also exports to it, and "Sauver" shows it.
+void TFormMain::TabrelixMClick(QAction* item)
+{
+    item->setChecked(true);
+    barre_->SaveBtn->setIcon(item->icon());
+    SaveBtnClick();
 }
 
 void TFormMain::CinetiqueBtnClick()

@@ -54,6 +54,8 @@ public:
     std::function<void(const QString&)> boiteErreur;
     std::function<int(const QStringList&)> dialoguePort;
     TServicesImpression servicesImpression;
+    // The export of "Sauver" for the destination checked in its menu.
+    std::function<void()> exporte;
     // The kinetics window's opener; the button stays disabled without one.
     void setOuvreCinetique(std::function<void()> ouvre);
 
@@ -101,6 +103,8 @@ public:
     void PaintBox1MouseDown(Qt::MouseButton bouton, int x, int y);
     void DeleteCourbeItemClick();
     void PrintBtnClick();
+    void SaveBtnClick();
+    void TabrelixMClick(QAction* item);
     void CinetiqueBtnClick();
     void ExitBtnClick();
 

@@ -3,8 +3,14 @@
 #include "app/TInstanceUnique.h"
 #include "app/TSignauxArret.h"
 #include "common/NomFichierIni.h"
+#include "export/TConstanteDlg.h"
+#include "export/TFormDDE.h"
+#include "export/TSauvegarde.h"
 #include "kinetics/TCinetiqueForm.h"
 #include "spectrum/TFormMain.h"
+
+#include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
@@ -16,9 +22,24 @@ int main(int argc, char** argv)
 
     fixeNomFichierIni();
     TFormMain fenetre(NomFichierIni());
-    TCinetiqueForm::branche(fenetre, NomFichierIni());
-
+    TFormDDE FormDDE;
+    TConstanteDlg ConstanteDlg;
+    FormDDE.setConstantes(&ConstanteDlg);
     TAboutBox AboutBox;
+
+    TSauvegarde sauvegarde(FormDDE, ConstanteDlg);
+    sauvegarde.brancheSpectre(fenetre);
+    TCinetiqueForm::branche(fenetre, NomFichierIni(),
+                            [&sauvegarde](TCinetiqueForm& cinetique) { sauvegarde.brancheCinetique(cinetique); });
+
+    // Another program (the analysis program) may ask for the main window,
+    // unless a modal box is up.
+    FormDDE.ecouteServeur(QFileInfo(QCoreApplication::applicationFilePath()).fileName().section(u'.', 0, 0));
+    QObject::connect(&FormDDE, &TFormDDE::activationDemandee, &fenetre, [&fenetre] {
+        if (QApplication::activeModalWidget() != nullptr) return;
+        fenetre.raise();
+        fenetre.activateWindow();
+    });
 
     // Closing the window ends the event loop; its destructor then writes the
     // settings, and reports a failure to do so itself.

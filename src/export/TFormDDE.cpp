@@ -1,0 +1,193 @@
+#include "export/TFormDDE.h"
+
+#include "common/DossierExecution.h"
+#include "export/EchangeCinetique.h"
+#include "export/EchangeSpectre.h"
+#include "export/TConstanteDlg.h"
+#include "export/TServeurDDE.h"
+#include "graph/Tgraphe.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+// A wait that keeps the windows painting and the serial line served, but
+// lets nothing be started by the user in the middle of a transfer.
+void attendSansSaisie(int ms)
+{
+    QEventLoop boucle;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &boucle, &QEventLoop::quit);
+    boucle.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void messageSimple(const QString& texte)
+{
+    QMessageBox::information(nullptr, QStringLiteral("Lumko"), texte);
+}
+
+bool lanceDetache(const QString& programme, const QStringList& arguments)
+{
+    return QProcess::startDetached(programme, arguments);
+}
+
+void clipboardTexte(const QString& texte)
+{
+    QGuiApplication::clipboard()->setText(texte);
+}
+
+} // namespace
+
+QByteArray macroEnvoi(Tenvoi ordre)
+{
+    switch (ordre) {
+    case Tenvoi::eAdd: return QByteArrayLiteral("CLIP|ADD");
+    case Tenvoi::eLoad: return QByteArrayLiteral("CLIP|LOAD");
+    case Tenvoi::ePlus: return QByteArrayLiteral("CLIP|PLUS");
+    case Tenvoi::eAddCol: return QByteArrayLiteral("CLIP|ADDCOL");
+    }
+    return {};
+}
+
+TFormDDE::TFormDDE(QObject* parent)
+    : QObject(parent)
+    , attente(attendSansSaisie)
+    , boiteMessage(messageSimple)
+    , lanceProgramme(lanceDetache)
+    , pressePapiers(clipboardTexte)
+    , horloge([] { return QDateTime::currentDateTime(); })
+    , sonde(std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), dossierExecution()))
+    , chemin_(litCheminApplication())
+{
+}
+
+TFormDDE::~TFormDDE() = default;
+
+QString TFormDDE::litCheminApplication()
+{
+    const QSettings reglages(QStringLiteral("Tabrelix"), QStringLiteral("Tabrelix"));
+    const QVariant valeur = reglages.value(QStringLiteral("Path"));
+    if (valeur.typeId() != QMetaType::QString) return QStringLiteral("tabrelix");
+    return valeur.toString();
+}
+
+TContexteExport TFormDDE::contexte() const
+{
+    return {QCoreApplication::applicationFilePath(), constantes_ ? constantes_->commentaire() : QString(),
+            texteDateHeure(horloge())};
+}
+
+bool TFormDDE::nouveauFichier() const
+{
+    return constantes_ == nullptr || constantes_->nouveauFichier();
+}
+
+void TFormDDE::setNouvellePage()
+{
+    if (constantes_) constantes_->setNouvellePage();
+}
+
+void TFormDDE::metDansPressePapiers(const QStringList& lignes)
+{
+    pressePapiers(texteLignes(lignes));
+}
+
+void TFormDDE::EnvoieDonneesSpectre(Tgraphe& Agraphe, bool DDE)
+{
+    const bool nouveau = nouveauFichier();
+    metDansPressePapiers(texteTransfertSpectre(Agraphe, contexte(), nouveau));
+    if (!DDE) return;
+    Execute(nouveau ? Tenvoi::eLoad : Tenvoi::eAdd);
+    // The last kept curve is the current one when it was kept since its scan.
+    const int n = static_cast<int>(Agraphe.listeDonnees.size()) - (Agraphe.dataSaved ? 1 : 0);
+    for (int i = 0; i < n; ++i) {
+        attente(1000);
+        envoieCourbeConservee(Agraphe, i);
+        Execute(Tenvoi::eAdd);
+    }
+    setNouvellePage();
+}
+
+void TFormDDE::envoieCourbeConservee(const Tgraphe& Agraphe, int i)
+{
+    metDansPressePapiers(texteCourbeConservee(Agraphe, i, contexte()));
+}
+
+void TFormDDE::EnvoieDonneesCinetique(Tgraphe& Agraphe, bool DDE)
+{
+    metDansPressePapiers(texteTransfertCinetique(Agraphe, contexte()));
+    if (DDE) Execute(nouveauFichier() ? Tenvoi::eLoad : Tenvoi::eAdd);
+    setNouvellePage();
+}
+
+void TFormDDE::Execute(Tenvoi Ordre)
+{
+    lanceTabrelix();
+    if (!tenteConnexion(QStringLiteral("TABRELIX"))) {
+        attente(1000);
+        if (!tenteConnexion(QStringLiteral("Tabrelix"))) {
+            boiteMessage(texteImpossible);
+            return;
+        }
+    }
+    if (!ClientDDE.execute(macroEnvoi(Ordre))) boiteMessage(texteNonExecute);
+    ClientDDE.ferme();
+}
+
+// Once the name is ours, later probes take the analysis program to be
+// running, as they would with the program that holds it.
+void TFormDDE::lanceTabrelix()
+{
+    if (sonde && sonde->existeDeja()) return;
+    if (lanceProgramme(chemin_, {})) attente(2000);
+}
+
+bool TFormDDE::tenteConnexion(const QString& service)
+{
+    if (!ClientDDE.connecte(service, sujet)) {
+        const QString ligne = chemin_.isEmpty() ? service + u' ' + sujet : chemin_;
+        if (lanceLigne(ligne)) ClientDDE.connecte(service, sujet);
+    }
+    if (!ClientDDE.ouverte()) return false;
+    ClientDDE.demandeAvis(item, delaiAvisMs);
+    return true;
+}
+
+// A command line: the path of a program as it stands when it names a file,
+// otherwise split into the program and its arguments.
+bool TFormDDE::lanceLigne(const QString& ligne)
+{
+    if (QFileInfo(ligne).isFile()) return lanceProgramme(ligne, {});
+    QStringList parties = QProcess::splitCommand(ligne);
+    if (parties.isEmpty()) return false;
+    const QString programme = parties.takeFirst();
+    return lanceProgramme(programme, parties);
+}
+
+bool TFormDDE::ecouteServeur(const QString& service)
+{
+    ServeurDDE = std::make_unique<TServeurDDE>(service, sujet);
+    ServeurDDE->surExecute = [this](const QByteArray& donnees) { return ExecuteMacro(donnees); };
+    return ServeurDDE->ecoute();
+}
+
+bool TFormDDE::ExecuteMacro(const QByteArray& Msg)
+{
+    QString texte = QString::fromLatin1(Msg);
+    // Lines end at CR, LF or CR LF; a break at the very end opens no new line.
+    if (texte.endsWith(QStringLiteral("\r\n")))
+        texte.chop(2);
+    else if (texte.endsWith(u'\n') || texte.endsWith(u'\r'))
+        texte.chop(1);
+    const bool uneLigne = !Msg.isEmpty() && !texte.contains(u'\n') && !texte.contains(u'\r');
+    if (uneLigne) Q_EMIT activationDemandee();
+    return true;
+}

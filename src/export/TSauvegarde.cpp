@@ -1,0 +1,118 @@
+#include "export/TSauvegarde.h"
+
+#include "export/EchangeCinetique.h"
+#include "export/EchangeSpectre.h"
+#include "export/FichierExport.h"
+#include "export/TConstanteDlg.h"
+#include "export/TFormDDE.h"
+#include "graph/TVueGraphe.h"
+#include "kinetics/TBarreCinetique.h"
+#include "kinetics/TCinetiqueForm.h"
+#include "spectrum/TBarreSpectre.h"
+#include "spectrum/TFormMain.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QString choisitFichier(QWidget* parent, const QString& titre, const QString& suffixe)
+{
+    QFileDialog dialogue(parent, titre);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.setNameFilters(TSauvegarde::filtres.split(QStringLiteral(";;")));
+    if (!suffixe.isEmpty()) dialogue.setDefaultSuffix(suffixe);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    return dialogue.selectedFiles().constFirst();
+}
+
+void montreErreur(QWidget* parent, const QString& texte, const QString& detail)
+{
+    QMessageBox boite(QMessageBox::Warning, QStringLiteral("Lumko"), texte, QMessageBox::Ok, parent);
+    boite.setInformativeText(detail);
+    boite.exec();
+}
+
+} // namespace
+
+bool estFormatTB3(const QString& chemin)
+{
+    return QFileInfo(chemin).suffix().toUpper() == QStringLiteral("TB3");
+}
+
+TSauvegarde::TSauvegarde(TFormDDE& dde, TConstanteDlg& constantes, QObject* parent)
+    : QObject(parent), dialogueFichier(choisitFichier), boiteErreur(montreErreur), dde_(dde), constantes_(constantes)
+{
+}
+
+void TSauvegarde::brancheSpectre(TFormMain& fenetre)
+{
+    fenetre.exporte = [this, &fenetre] { SaveBtnClick(fenetre); };
+}
+
+void TSauvegarde::brancheCinetique(TCinetiqueForm& fenetre)
+{
+    fenetre.exporte = [this, &fenetre] { return SaveBtnClick(fenetre); };
+}
+
+void TSauvegarde::SaveBtnClick(TFormMain& fenetre)
+{
+    const TBarreSpectre& b = fenetre.barre();
+    if (b.TabrelixM->isChecked() && constantes_.confirme()) {
+        dde_.EnvoieDonneesSpectre(fenetre.graphe(), true);
+        constantes_.setNouvellePage();
+    }
+    if (b.ClipM->isChecked()) dde_.EnvoieDonneesSpectre(fenetre.graphe(), false);
+    if (b.FileM->isChecked() && !sauveFichier(fenetre)) return;
+    fenetre.graphe().listeDonnees.clear();
+    fenetre.PaintBox1().redessine();
+}
+
+bool TSauvegarde::SaveBtnClick(TCinetiqueForm& fenetre)
+{
+    const TBarreCinetique& b = fenetre.barre();
+    bool remis = false;
+    if (b.TabrelixM->isChecked() && constantes_.confirme()) {
+        remis = true;
+        dde_.EnvoieDonneesCinetique(fenetre.Graphe(), true);
+        constantes_.setNouvellePage();
+    }
+    if (b.ClipM->isChecked()) {
+        remis = true;
+        dde_.EnvoieDonneesCinetique(fenetre.Graphe(), false);
+    }
+    if (b.FileM->isChecked()) remis = sauveFichierCinet(fenetre);
+    return remis;
+}
+
+bool TSauvegarde::sauveFichier(TFormMain& fenetre)
+{
+    const QString chemin = dialogueFichier(&fenetre, QString(), QString());
+    if (chemin.isEmpty()) return true;
+    const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
+    const Tgraphe& g = fenetre.graphe();
+    const QString raison = ecritFichierExport(chemin, estFormatTB3(chemin) ? fichierEchangeSpectre(g, contexte)
+                                                                            : ecritTableur(g, contexte));
+    if (raison.isEmpty()) return true;
+    boiteErreur(&fenetre, messageEchecFichier(chemin, raison), QString());
+    return false;
+}
+
+// The run counts as saved only once the file is whole in place.
+bool TSauvegarde::sauveFichierCinet(TCinetiqueForm& fenetre)
+{
+    const QString chemin = dialogueFichier(&fenetre, titreCinetique, QStringLiteral("TB3"));
+    if (chemin.isEmpty()) return false;
+    fenetre.FormatTB3 = estFormatTB3(chemin);
+    fenetre.NomFichierData = chemin;
+    const Tgraphe& g = fenetre.Graphe();
+    const QString raison = ecritFichierExport(
+        chemin, fenetre.FormatTB3 ? fichierEchangeCinetique(g, TContexteExport::maintenant(constantes_.commentaire()))
+                                  : fichierTableurCinetique(g));
+    if (raison.isEmpty()) return true;
+    boiteErreur(&fenetre, texteErreurCinetique, messageEchecFichier(chemin, raison));
+    return false;
+}

@@ -1,0 +1,327 @@
+// Transfers to the analysis program, against the stand-in on its channel,
+// in this process: clipboard text, conversation, macro, in the Part's order.
+#include "GraphesExport.h"
+
+#include "Attente.h"
+#include "export/TConstanteDlg.h"
+#include "export/TConversationDDE.h"
+#include "export/TFormDDE.h"
+#include "export/TSauvegarde.h"
+#include "export/CanalDDE.h"
+#include "export/recepteur/TRecepteur.h"
+#include "kinetics/TBarreCinetique.h"
+#include "kinetics/TCinetiqueForm.h"
+#include "spectrum/TBarreSpectre.h"
+#include "spectrum/TFormMain.h"
+#include "spectrum/TGroupeRadio.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace {
+
+// A runtime folder of the test's own, so that nothing of a real session
+// is reached; the waits are recorded and last a few milliseconds.
+class Transfert : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ancienRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+        dde_ = std::make_unique<TFormDDE>();
+        dde_->setConstantes(&constantes_);
+        dde_->attente = [this](int ms) {
+            attentes_.push_back(ms);
+            laissePasser(5);
+        };
+        dde_->boiteMessage = [this](const QString& t) { messages_ << t; };
+        dde_->lanceProgramme = [this](const QString& p, const QStringList& a) {
+            lancements_ << (a.isEmpty() ? p : p + u' ' + a.join(u' '));
+            return false;
+        };
+        dde_->delaiAvisMs = 50;
+        QGuiApplication::clipboard()->setText(QStringLiteral("avant"));
+    }
+
+    void TearDown() override
+    {
+        fenetre_.reset();
+        recepteur_.reset();
+        dde_.reset();
+        qputenv("XDG_RUNTIME_DIR", ancienRuntime_);
+    }
+
+    TRecepteur& demarreRecepteur(TRecepteur::TOptions options = {})
+    {
+        recepteur_ = std::make_unique<TRecepteur>(options);
+        EXPECT_TRUE(recepteur_->demarre(runtime_.path())) << recepteur_->erreur().toStdString();
+        return *recepteur_;
+    }
+
+    QString pressePapiers() const { return QGuiApplication::clipboard()->text(); }
+
+    TFormMain& fenetre()
+    {
+        fenetre_ = std::make_unique<TFormMain>(runtime_.filePath(QStringLiteral("lumko.ini")));
+        remplitSpectre(fenetre_->graphe(), {800.0, 700.0, 600.0}, {0.1, 0.2, 0.3});
+        sauvegarde_ = std::make_unique<TSauvegarde>(*dde_, constantes_);
+        sauvegarde_->brancheSpectre(*fenetre_);
+        return *fenetre_;
+    }
+
+    QTemporaryDir runtime_;
+    QByteArray ancienRuntime_;
+    TConstanteDlg constantes_;
+    std::unique_ptr<TFormDDE> dde_;
+    std::unique_ptr<TRecepteur> recepteur_;
+    std::unique_ptr<TFormMain> fenetre_;
+    std::unique_ptr<TSauvegarde> sauvegarde_;
+    std::vector<int> attentes_;
+    QStringList messages_;
+    QStringList lancements_;
+};
+
+// The first transfer of a run opens a new file, with the options block; the
+// next one, the dialog untouched, adds a page.
+TEST_F(Transfert, premierTransfertNouveauFichierPuisNouvellePage)
+{
+    TRecepteur& r = demarreRecepteur();
+    Tgraphe g;
+    remplitSpectre(g, {600.0, 700.0}, {0.5, 1.0});
+    dde_->EnvoieDonneesSpectre(g, true);
+    ASSERT_TRUE(attendQue([&] { return r.macros().size() == 1; }, 2000));
+    ASSERT_EQ(r.evenements().size(), 2U);
+    EXPECT_EQ(r.evenements()[0].genre, QStringLiteral("avis"));
+    EXPECT_EQ(r.evenements()[0].contenu, QStringLiteral("ServeurItem"));
+    EXPECT_EQ(r.evenements()[1].contenu, QStringLiteral("CLIP|LOAD"));
+    const QString premier = r.evenements()[1].pressePapiers;
+    EXPECT_TRUE(premier.endsWith(QStringLiteral("&1 NOMX\r\nλ\r\n&1 NOMY\r\nA\r\n&1 COULEUR\r\n8388608\r\n&1 LIGNE\r\n2\r\n")));
+    EXPECT_EQ(premier.count(QStringLiteral("\r\n")), 6 + 2 + 8);
+    EXPECT_FALSE(constantes_.nouveauFichier());
+    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_TRUE(lancements_.isEmpty()) << "the stand-in holds the name: nothing to start";
+
+    dde_->EnvoieDonneesSpectre(g, true);
+    ASSERT_TRUE(attendQue([&] { return r.macros().size() == 2; }, 2000));
+    EXPECT_EQ(r.macros()[1], QStringLiteral("CLIP|ADD"));
+    EXPECT_EQ(r.evenements().back().pressePapiers.count(QStringLiteral("\r\n")), 6 + 2);
+}
+
+// Three kept spectra: with the current curve kept last, it goes first and
+// then kept spectra 0 and 1; with a newer current curve, then 0, 1 and 2.
+// Each kept spectrum after a 1000 ms wait, each with "CLIP|ADD".
+TEST_F(Transfert, spectresConservesApresLaCourbeCourante)
+{
+    struct Cas {
+        bool dataSaved;
+        int conserves;
+    };
+    TRecepteur& r = demarreRecepteur();
+    for (const Cas c : {Cas{true, 2}, Cas{false, 3}}) {
+        Tgraphe g;
+        for (int i = 0; i < 3; ++i) {
+            remplitSpectre(g, {500.0 + i, 600.0 + i}, {0.1 * (i + 1), 0.2});
+            g.AddCourbeCourante();
+        }
+        remplitSpectre(g, {800.0, 900.0}, {1.0, 2.0});
+        g.dataSaved = c.dataSaved;
+        const std::size_t avant = r.macros().size();
+        attentes_.clear();
+        dde_->EnvoieDonneesSpectre(g, true);
+        ASSERT_TRUE(attendQue([&] { return r.macros().size() == avant + 1 + c.conserves; }, 2000));
+        EXPECT_EQ(attentes_, std::vector<int>(static_cast<std::size_t>(c.conserves), 1000));
+        const auto& e = r.evenements();
+        std::vector<QString> textes;
+        for (const auto& ev : e)
+            if (ev.genre == u"macro") textes.push_back(ev.pressePapiers);
+        const std::vector<QString> recus(textes.end() - 1 - c.conserves, textes.end());
+        EXPECT_TRUE(recus[0].contains(QStringLiteral("\r\n800\t1\t0.1\r\n900\t2\t0.01\r\n"))) << "the current curve first";
+        for (int i = 0; i < c.conserves; ++i) {
+            const QString premiereLigne = QString::number(500 + i) + u'\t' + QString::number(0.1 * (i + 1)) + u'\t';
+            EXPECT_TRUE(recus[static_cast<std::size_t>(i + 1)].contains(QStringLiteral("\r\n") + premiereLigne)) << i;
+            EXPECT_TRUE(recus[static_cast<std::size_t>(i + 1)].contains(QStringLiteral("Longueur d'onde\t\r\n")));
+        }
+        for (std::size_t k = avant + 1; k < r.macros().size(); ++k) EXPECT_EQ(r.macros()[k], QStringLiteral("CLIP|ADD"));
+    }
+}
+
+TEST_F(Transfert, leDialogueAnnuleNEnvoieRienMaisRetireLesSpectresConserves)
+{
+    TRecepteur& r = demarreRecepteur();
+    TFormMain& f = fenetre();
+    f.graphe().AddCourbeCourante();
+    constantes_.reponse = [](TConstanteDlg&) { return false; };
+    f.SaveBtnClick();
+    laissePasser(30);
+    EXPECT_TRUE(r.evenements().empty());
+    EXPECT_EQ(pressePapiers(), QStringLiteral("avant"));
+    EXPECT_TRUE(f.graphe().listeDonnees.empty());
+    EXPECT_TRUE(constantes_.nouveauFichier());
+}
+
+// The clipboard alone: the current curve, no kept spectra, the page choice
+// left; the kinetics window's copy sets it to "Nouvelle page".
+TEST_F(Transfert, pressePapiersSeul)
+{
+    TRecepteur& r = demarreRecepteur();
+    TFormMain& f = fenetre();
+    f.graphe().AddCourbeCourante();
+    f.barre().ClipM->trigger();
+    EXPECT_TRUE(f.barre().ClipM->isChecked());
+    EXPECT_TRUE(pressePapiers().startsWith(QCoreApplication::applicationFilePath() + QStringLiteral("\r\nSpectre  ")));
+    EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.3\t0.5011872\r\n700\t0.2\t0.6309573\r\n800\t0.1\t0.7943282\r\n&1 NOMX\r\n")))
+        << "with the options block while the page choice is a new file";
+    EXPECT_TRUE(constantes_.nouveauFichier());
+    EXPECT_TRUE(f.graphe().listeDonnees.empty());
+    laissePasser(20);
+    EXPECT_TRUE(r.evenements().empty());
+
+    auto* c = new TCinetiqueForm(f, runtime_.filePath(QStringLiteral("lumko.ini")));
+    remplitCinetique(c->Graphe(), {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0.75});
+    sauvegarde_->brancheCinetique(*c);
+    constantes_.EditComm->setText(QStringLiteral("groupe B"));
+    c->barre().ClipM->trigger();
+    EXPECT_TRUE(c->DejaSauve);
+    EXPECT_FALSE(constantes_.nouveauFichier());
+    EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\ngroupe B\r\nt\tA\r\ns\t\r\n0\t1\r\n")));
+    EXPECT_TRUE(pressePapiers().endsWith(QStringLiteral("20\t0.75\r\n")));
+}
+
+// The kinetics window to the analysis program: "Sauvegarde" then the dialog.
+TEST_F(Transfert, cinetiqueVersTabrelix)
+{
+    TRecepteur& r = demarreRecepteur();
+    TFormMain& f = fenetre();
+    auto* c = new TCinetiqueForm(f, runtime_.filePath(QStringLiteral("lumko.ini")));
+    remplitCinetique(c->Graphe(), {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0.75});
+    sauvegarde_->brancheCinetique(*c);
+    bool confirme = false;
+    constantes_.reponse = [&](TConstanteDlg&) { return confirme; };
+    c->SaveBtnClick();
+    EXPECT_FALSE(c->DejaSauve) << "the dialog was cancelled";
+    confirme = true;
+    c->SaveBtnClick();
+    EXPECT_TRUE(c->DejaSauve);
+    ASSERT_TRUE(attendQue([&] { return r.macros().size() == 1; }, 2000));
+    EXPECT_EQ(r.macros()[0], QStringLiteral("CLIP|LOAD"));
+    EXPECT_TRUE(r.evenements().back().pressePapiers.contains(QStringLiteral("\r\nt\tA\r\ns\t\r\n")));
+    EXPECT_FALSE(constantes_.nouveauFichier());
+}
+
+// No analysis program: the path is tried by the probe, then by each of the
+// two attempts, one second apart; the message; the clipboard keeps the text.
+TEST_F(Transfert, programmeDAnalyseAbsent)
+{
+    Tgraphe g;
+    remplitSpectre(g, {600.0, 700.0}, {0.5, 1.0});
+    const QString chemin = dde_->cheminApplication();
+    dde_->EnvoieDonneesSpectre(g, true);
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Impossible de lancer Tabrelix")});
+    EXPECT_EQ(lancements_, (QStringList{chemin, chemin, chemin}));
+    EXPECT_EQ(attentes_, std::vector<int>{1000}) << "no 2000 ms wait when nothing started";
+    EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.5\t")));
+
+    // The name is now held by this program: later probes start nothing.
+    lancements_.clear();
+    dde_->Execute(Tenvoi::eAdd);
+    EXPECT_EQ(lancements_, (QStringList{chemin, chemin})) << "only the attempts' own starts";
+}
+
+// Started by the probe: a two-second wait for it to come up.
+TEST_F(Transfert, programmeDemarreParLaSonde)
+{
+    std::optional<TRecepteur> r;
+    dde_->lanceProgramme = [&](const QString& p, const QStringList&) {
+        lancements_ << p;
+        if (!r) {
+            TRecepteur::TOptions o;
+            o.prendNom = false;
+            r.emplace(o);
+            r->demarre(runtime_.path());
+        }
+        return true;
+    };
+    dde_->Execute(Tenvoi::eLoad);
+    EXPECT_EQ(attentes_, std::vector<int>{2000});
+    EXPECT_EQ(lancements_.size(), 1);
+    ASSERT_TRUE(attendQue([&] { return r->macros().size() == 1; }, 2000));
+    EXPECT_EQ(r->macros()[0], QStringLiteral("CLIP|LOAD"));
+}
+
+// An analysis program that refuses the advise link, or never answers, still
+// gets the macro; only the second service name answering is tried again.
+TEST_F(Transfert, avisRefuseOuSansReponse)
+{
+    struct Cas {
+        const char* nom;
+        bool refuse;
+        bool muet;
+        QString service;
+    };
+    for (const Cas& c : {Cas{"refus", true, false, QStringLiteral("TABRELIX")},
+                         Cas{"muet", false, true, QStringLiteral("TABRELIX")},
+                         Cas{"second nom", false, false, QStringLiteral("Tabrelix")}}) {
+        TRecepteur::TOptions o;
+        o.refuseAvis = c.refuse;
+        o.muet = c.muet;
+        o.services = {c.service};
+        recepteur_.reset();
+        TRecepteur& r = demarreRecepteur(o);
+        messages_.clear();
+        dde_->Execute(Tenvoi::eAdd);
+        ASSERT_TRUE(attendQue([&] { return r.macros().size() == 1; }, 2000)) << c.nom;
+        EXPECT_EQ(r.macros()[0], QStringLiteral("CLIP|ADD")) << c.nom;
+        EXPECT_TRUE(messages_.isEmpty()) << c.nom;
+    }
+}
+
+// Lumko's own topic: one line brings the main window forward, anything
+// else does nothing; both are accepted.
+TEST_F(Transfert, serveurPropre)
+{
+    ASSERT_TRUE(dde_->ecouteServeur(QStringLiteral("lumko")));
+    int activations = 0;
+    QObject::connect(dde_.get(), &TFormDDE::activationDemandee, [&] { ++activations; });
+    struct Cas {
+        QByteArray requete;
+        int activations;
+    };
+    for (const Cas& c : {Cas{"X", 1}, Cas{"ligne\r\n", 1}, Cas{"un\r\ndeux", 0}, Cas{"", 0}}) {
+        activations = 0;
+        TConversationDDE conversation;
+        ASSERT_TRUE(conversation.connecte(QStringLiteral("lumko"), QStringLiteral("ServeurDDE")));
+        EXPECT_FALSE(conversation.demandeAvis(QStringLiteral("ServeurItem"), 500)) << "no items";
+        ASSERT_TRUE(conversation.execute(c.requete));
+        EXPECT_TRUE(attendQue([&] { return activations == c.activations; }, 500)) << c.requete.constData();
+        laissePasser(20);
+        EXPECT_EQ(activations, c.activations) << c.requete.constData();
+    }
+    TFormDDE autre;
+    EXPECT_FALSE(autre.ecouteServeur(QStringLiteral("lumko"))) << "a second server of the same name";
+}
+
+// Only this user's sockets are trusted: a plain file in their place is not
+// one, and a name cannot leave the channel's folder.
+TEST_F(Transfert, leCanalNeSortPasDuDossierPrive)
+{
+    const QString faux = canal::chemin(QStringLiteral("FAUX"), QStringLiteral("ServeurDDE"));
+    QFile f(faux);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    TConversationDDE conversation;
+    EXPECT_FALSE(conversation.connecte(QStringLiteral("FAUX"), QStringLiteral("ServeurDDE")));
+    EXPECT_TRUE(canal::chemin(QStringLiteral("../x"), QStringLiteral("ServeurDDE")).isEmpty());
+    EXPECT_TRUE(canal::chemin(QStringLiteral("a b"), QStringLiteral("ServeurDDE")).isEmpty());
+    EXPECT_EQ(QFileInfo(canal::dossier()).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
+              QFile::Permissions());
+}
+
+} // namespace
