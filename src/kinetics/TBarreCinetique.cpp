@@ -7,13 +7,7 @@
 
 TBarreCinetique::TBarreCinetique(QWidget* parent) : QToolBar(QStringLiteral("Barre d'outils"), parent)
 {
-    setObjectName(QStringLiteral("ToolBar1"));
-    setAccessibleName(QStringLiteral("Barre d'outils"));
-    setMovable(false);
-    setFloatable(false);
-    setIconSize(QSize(20, 20));
-    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    setContextMenuPolicy(Qt::PreventContextMenu);
+    prepareBarre(*this);
     const auto ajoute = [this](const QString& texte, const QString& icone, const QString& aide) {
         return ajouteBoutonBarre(*this, texte, icone, aide, hauteur);
     };

@@ -6,6 +6,17 @@
 #include <QToolBar>
 #include <QToolButton>
 
+void prepareBarre(QToolBar& barre)
+{
+    barre.setObjectName(QStringLiteral("ToolBar1"));
+    barre.setAccessibleName(QStringLiteral("Barre d'outils"));
+    barre.setMovable(false);
+    barre.setFloatable(false);
+    barre.setIconSize(QSize(20, 20));
+    barre.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    barre.setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
 QIcon iconeLumko(const QString& nom)
 {
     return QIcon(QStringLiteral(":/icones/%1.svg").arg(nom));

@@ -12,6 +12,10 @@ class QToolButton;
 // buttons that keyboard users can reach, and the "Sauver" button's choice of
 // destination.
 
+// A fixed bar of captioned 20 x 20 icons, named "Barre d'outils" for
+// screen readers, without the context menu that would let it be hidden.
+void prepareBarre(QToolBar& barre);
+
 // An icon of the program's resources, by name (":/icones/<nom>.svg").
 QIcon iconeLumko(const QString& nom);
 

@@ -7,13 +7,7 @@
 
 TBarreSpectre::TBarreSpectre(QWidget* parent) : QToolBar(QStringLiteral("Barre d'outils"), parent)
 {
-    setObjectName(QStringLiteral("ToolBar1"));
-    setAccessibleName(QStringLiteral("Barre d'outils"));
-    setMovable(false);
-    setFloatable(false);
-    setIconSize(QSize(20, 20));
-    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    setContextMenuPolicy(Qt::PreventContextMenu);
+    prepareBarre(*this);
 
     ConnectBtn = ajoute(QStringLiteral("Connect."), QStringLiteral("connecter"),
                         QStringLiteral("Ouvrir ou fermer la liaison avec le spectrophotomètre"), true);

@@ -22,6 +22,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -322,6 +327,71 @@ TEST_F(Transfert, leCanalNeSortPasDuDossierPrive)
     EXPECT_TRUE(canal::chemin(QStringLiteral("a b"), QStringLiteral("ServeurDDE")).isEmpty());
     EXPECT_EQ(QFileInfo(canal::dossier()).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
+}
+
+} // namespace
+
+namespace {
+
+// A server that hangs up as soon as it has answered the connection: the
+// conversation is gone before the macro can be sent.
+TEST_F(Transfert, unMacroQuiNePeutPartir)
+{
+    QLocalServer raccrocheur;
+    raccrocheur.setSocketOptions(QLocalServer::UserAccessOption);
+    ASSERT_TRUE(raccrocheur.listen(canal::chemin(QStringLiteral("TABRELIX"), QStringLiteral("ServeurDDE"))));
+    QObject::connect(&raccrocheur, &QLocalServer::newConnection, [&] {
+        while (QLocalSocket* s = raccrocheur.nextPendingConnection()) s->abort();
+    });
+    dde_->delaiAvisMs = 500;
+    dde_->Execute(Tenvoi::eLoad);
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Transfert non exécuté")});
+}
+
+// The analysis program's path: a text setting, or "tabrelix" on the PATH.
+TEST_F(Transfert, cheminDuProgrammeDAnalyse)
+{
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    QSettings reglages(QStringLiteral("Tabrelix"), QStringLiteral("Tabrelix"));
+    struct Cas {
+        const char* nom;
+        QVariant valeur;
+        QString attendu;
+    };
+    const Cas cas[] = {
+        {"absent", QVariant(), QStringLiteral("tabrelix")},
+        {"texte", QStringLiteral("/opt/tabrelix/bin/tabrelix"), QStringLiteral("/opt/tabrelix/bin/tabrelix")},
+        {"liste", QStringList{QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("tabrelix")},
+        {"octets", QByteArray("\x01\x02", 2), QStringLiteral("tabrelix")},
+    };
+    for (const Cas& c : cas) {
+        if (c.valeur.isValid())
+            reglages.setValue(QStringLiteral("Path"), c.valeur);
+        else
+            reglages.remove(QStringLiteral("Path"));
+        reglages.sync();
+        EXPECT_EQ(TFormDDE::litCheminApplication(), c.attendu) << c.nom;
+    }
+}
+
+TEST(ConstanteDlg, TextesEtValeursDeDepart)
+{
+    TConstanteDlg d;
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Renseignements sur la page courante"));
+    EXPECT_EQ(d.NewPageCB->title(), QStringLiteral("Données vers Tabrelix"));
+    EXPECT_EQ(d.NewPageCB->bouton(0)->text(), QStringLiteral("Nouveau fichier"));
+    EXPECT_EQ(d.NewPageCB->bouton(1)->text(), QStringLiteral("Nouvelle page"));
+    EXPECT_TRUE(d.nouveauFichier());
+    EXPECT_TRUE(d.commentaire().isEmpty());
+    EXPECT_EQ(d.OKBtn->text(), QStringLiteral("OK"));
+    EXPECT_EQ(d.CancelBtn->text(), QStringLiteral("Annuler"));
+    EXPECT_EQ(d.HelpBtn->text(), QStringLiteral("&Aide"));
+    EXPECT_TRUE(d.OKBtn->isDefault());
+    EXPECT_TRUE(d.isModal());
+    EXPECT_EQ(d.EditComm->accessibleName(), QStringLiteral("Commentaire"));
+    d.setNouvellePage();
+    EXPECT_FALSE(d.nouveauFichier());
 }
 
 } // namespace
