@@ -1,6 +1,7 @@
 #include "export/TSauvegarde.h"
 
 #include "export/EchangeCinetique.h"
+#include "export/EchangeJcamp.h"
 #include "export/EchangeSpectre.h"
 #include "export/FichierExport.h"
 #include "export/TConstanteDlg.h"
@@ -37,6 +38,12 @@ void montreErreur(QWidget* parent, const QString& texte, const QString& detail)
 }
 
 } // namespace
+
+QString proprietaireFichiers()
+{
+    const QString utilisateur = qEnvironmentVariable("USER");
+    return utilisateur.isEmpty() ? qEnvironmentVariable("LOGNAME") : utilisateur;
+}
 
 bool estFormatTB3(const QString& chemin)
 {
@@ -94,8 +101,10 @@ bool TSauvegarde::sauveFichier(TFormMain& fenetre)
     if (chemin.isEmpty()) return true;
     const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
     const Tgraphe& g = fenetre.graphe();
-    const QString raison = ecritFichierExport(chemin, estFormatTB3(chemin) ? fichierEchangeSpectre(g, contexte)
-                                                                            : ecritTableur(g, contexte));
+    const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampSpectre(g, contexte, proprietaireFichiers())
+                               : estFormatTB3(chemin) ? fichierEchangeSpectre(g, contexte)
+                                                      : ecritTableur(g, contexte);
+    const QString raison = ecritFichierExport(chemin, lignes);
     if (raison.isEmpty()) return true;
     boiteErreur(&fenetre, messageEchecFichier(chemin, raison), QString());
     return false;
@@ -109,9 +118,11 @@ bool TSauvegarde::sauveFichierCinet(TCinetiqueForm& fenetre)
     fenetre.FormatTB3 = estFormatTB3(chemin);
     fenetre.NomFichierData = chemin;
     const Tgraphe& g = fenetre.Graphe();
-    const QString raison = ecritFichierExport(
-        chemin, fenetre.FormatTB3 ? fichierEchangeCinetique(g, TContexteExport::maintenant(constantes_.commentaire()))
-                                  : fichierTableurCinetique(g));
+    const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
+    const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampCinetique(g, contexte, proprietaireFichiers())
+                               : fenetre.FormatTB3    ? fichierEchangeCinetique(g, contexte)
+                                                      : fichierTableurCinetique(g);
+    const QString raison = ecritFichierExport(chemin, lignes);
     if (raison.isEmpty()) return true;
     boiteErreur(&fenetre, texteErreurCinetique, messageEchecFichier(chemin, raison));
     return false;

@@ -17,7 +17,8 @@ class TSauvegarde : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString filtres = QStringLiteral("Tabrelix (*.tb3);;Tableur ASCII (*.txt)");
+    static inline const QString filtres =
+        QStringLiteral("Tabrelix (*.tb3);;Tableur ASCII (*.txt);;JCAMP-DX (*.jdx)");
     static inline const QString titreCinetique = QStringLiteral("Sauvegarde données");
     static inline const QString texteErreurCinetique = QStringLiteral("Erreur d'écriture du fichier");
 
@@ -49,3 +50,6 @@ private:
 
 // The exchange format is chosen by the name's extension, whatever its case.
 bool estFormatTB3(const QString& chemin);
+
+// Who the JCAMP-DX files say they belong to: the user's login name.
+QString proprietaireFichiers();
