@@ -9,6 +9,7 @@
 #include "kinetics/TMinuterie.h"
 #include "kinetics/TextesCinetique.h"
 #include "maths/Derivees.h"
+#include "spectrum/TActionsImage.h"
 #include "spectrum/TFormMain.h"
 #include "spectrum/TSpinEdit.h"
 
@@ -18,6 +19,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -103,7 +105,13 @@ void TCinetiqueForm::construitFenetre()
     Oscillo_ = new TVueGraphe(Graphe_, this);
     Oscillo_->setObjectName(QStringLiteral("Oscillo"));
     Oscillo_->setAccessibleName(QStringLiteral("Graphe"));
-    Oscillo_->setToolTip(QStringLiteral("Absorbance en fonction du temps"));
+    Oscillo_->setToolTip(QStringLiteral("Absorbance en fonction du temps ; clic droit : copier ou enregistrer l'image"));
+    oscilloMenu_ = new QMenu(this);
+    oscilloMenu_->setObjectName(QStringLiteral("OscilloMenu"));
+    actionsImage_ = new TActionsImage(Graphe_, *this, *oscilloMenu_);
+    Oscillo_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Oscillo_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { oscilloMenu_->popup(Oscillo_->mapToGlobal(p)); });
     Oscillo_->setFocusPolicy(Qt::TabFocus);
     setCentralWidget(Oscillo_);
     StatusBar1_ = new QLabel(this);

@@ -14,6 +14,8 @@
 class QAction;
 class QCloseEvent;
 class QLabel;
+class QMenu;
+class TActionsImage;
 class TBandeauCinetique;
 class TBarreCinetique;
 class TFormMain;
@@ -70,6 +72,8 @@ public:
     TBarreCinetique& barre() { return *barre_; }
     TVueGraphe& Oscillo() { return *Oscillo_; }
     TMinuterie& Timer() { return *Timer_; }
+    QMenu& OscilloMenu() { return *oscilloMenu_; }
+    TActionsImage& actionsImage() { return *actionsImage_; }
     QString statut() const;
 
     // What would block a test or cannot be shown by the window itself: the
@@ -143,6 +147,8 @@ private:
     TBarreCinetique* barre_ = nullptr;
     TVueGraphe* Oscillo_ = nullptr;
     QLabel* StatusBar1_ = nullptr;
+    QMenu* oscilloMenu_ = nullptr;
+    TActionsImage* actionsImage_ = nullptr;
     std::unique_ptr<TMinuterie> Timer_;
     qint64 debutMs_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "graph/TVueGraphe.h"
 #include "link/THoteCinetique.h"
 #include "link/Commandes.h"
+#include "spectrum/TActionsImage.h"
 #include "spectrum/TBarreSpectre.h"
 #include "spectrum/TComboPorts.h"
 #include "spectrum/TDialogueChoixPort.h"
@@ -74,7 +75,7 @@ void TFormMain::construitFenetre()
     vue_ = new TVueGraphe(graphe_, centre);
     vue_->setObjectName(QStringLiteral("PaintBox1"));
     vue_->setAccessibleName(QStringLiteral("Graphe"));
-    vue_->setToolTip(QStringLiteral("Clic droit sur une courbe conservée pour la supprimer"));
+    vue_->setToolTip(QStringLiteral("Clic droit : supprimer une courbe conservée, copier ou enregistrer l'image"));
     vue_->setFocusPolicy(Qt::TabFocus);
     vue_->setContextMenuPolicy(Qt::PreventContextMenu);
     vue_->installEventFilter(this);
@@ -84,6 +85,8 @@ void TFormMain::construitFenetre()
     grapheMenu_ = new QMenu(this);
     grapheMenu_->setObjectName(QStringLiteral("GrapheMenu"));
     deleteCourbeItem_ = grapheMenu_->addAction(QStringLiteral("Suppr. la courbe"));
+    grapheMenu_->addSeparator();
+    actionsImage_ = new TActionsImage(graphe_, *this, *grapheMenu_);
 
     StatusBar1_ = new QLabel(this);
     StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));

@@ -15,6 +15,7 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class TActionsImage;
 class TBarreSpectre;
 class TPanneauSpectre;
 class TVueGraphe;
@@ -46,6 +47,7 @@ public:
     TVueGraphe& PaintBox1() { return *vue_; }
     QMenu& GrapheMenu() { return *grapheMenu_; }
     QAction& DeleteCourbeItem() { return *deleteCourbeItem_; }
+    TActionsImage& actionsImage() { return *actionsImage_; }
     QString statut() const;
     QSize tailleDepart() const;
 
@@ -135,6 +137,7 @@ private:
     QLabel* StatusBar1_ = nullptr;
     QMenu* grapheMenu_ = nullptr;
     QAction* deleteCourbeItem_ = nullptr;
+    TActionsImage* actionsImage_ = nullptr;
     std::unique_ptr<TLiaison> liaison_;
     THoteCinetique* cinetique_ = nullptr;
     std::function<void()> ouvreCinetique_;

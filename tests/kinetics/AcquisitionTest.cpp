@@ -7,7 +7,11 @@
 #include "kinetics/TextesCinetique.h"
 #include "LocaleScope.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QImage>
 #include <QTime>
 
@@ -367,4 +371,35 @@ TEST_F(Acquisition, imprimeLeGraphe)
     EXPECT_GT(pdf.size(), 1000);
     EXPECT_TRUE(erreurs_.isEmpty());
     EXPECT_EQ(nbrePoints(), 13) << "printing changes nothing of the run";
+}
+
+// Both graphs' pop-up menus give the picture: on the clipboard as an image,
+// or in a file; the main window's keeps "Suppr. la courbe" first.
+TEST_F(Acquisition, lesGraphesDonnentLeurImage)
+{
+    ouvreCinetique();
+    prepare();
+    lance();
+    for (int k = 0; k < 12; ++k) tic();
+    QStringList textes;
+    for (QAction* a : f().GrapheMenu().actions())
+        if (!a->isSeparator()) textes << a->text();
+    EXPECT_EQ(textes, (QStringList{QStringLiteral("Suppr. la courbe"), QStringLiteral("Copier l'image"),
+                                   QStringLiteral("Enregistrer l'image…")}));
+    textes.clear();
+    for (QAction* a : cin().OscilloMenu().actions()) textes << a->text();
+    EXPECT_EQ(textes, (QStringList{QStringLiteral("Copier l'image"), QStringLiteral("Enregistrer l'image…")}));
+
+    cin().actionsImage().CopieImageItem->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(1600, 1000));
+    const QString chemin = dossier_.filePath(QStringLiteral("cinetique.svg"));
+    cin().actionsImage().dialogue = [&](QWidget*) { return chemin; };
+    cin().actionsImage().EnregistreImageItem->trigger();
+    EXPECT_TRUE(QFileInfo(chemin).size() > 1000);
+    QStringList erreurs;
+    f().actionsImage().boiteErreur = [&](QWidget*, const QString& t) { erreurs << t; };
+    f().actionsImage().dialogue = [&](QWidget*) { return dossier_.filePath(QStringLiteral("absent/x.png")); };
+    f().actionsImage().EnregistreImageItem->trigger();
+    ASSERT_EQ(erreurs.size(), 1);
+    EXPECT_TRUE(erreurs[0].startsWith(QStringLiteral("Impossible d'enregistrer l'image")));
 }

@@ -7,6 +7,7 @@
 #include "kinetics/TCinetiqueForm.h"
 #include "kinetics/TFleches.h"
 #include "kinetics/TMinuterie.h"
+#include "spectrum/TActionsImage.h"
 #include "spectrum/TSpinEdit.h"
 
 #include <QLabel>
