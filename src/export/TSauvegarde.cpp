@@ -57,7 +57,7 @@ TSauvegarde::TSauvegarde(TFormDDE& dde, TConstanteDlg& constantes, QObject* pare
 
 void TSauvegarde::brancheSpectre(TFormMain& fenetre)
 {
-    fenetre.exporte = [this, &fenetre] { SaveBtnClick(fenetre); };
+    fenetre.exporte = [this, &fenetre] { return SaveBtnClick(fenetre); };
 }
 
 void TSauvegarde::brancheCinetique(TCinetiqueForm& fenetre)
@@ -65,17 +65,27 @@ void TSauvegarde::brancheCinetique(TCinetiqueForm& fenetre)
     fenetre.exporte = [this, &fenetre] { return SaveBtnClick(fenetre); };
 }
 
-void TSauvegarde::SaveBtnClick(TFormMain& fenetre)
+bool TSauvegarde::SaveBtnClick(TFormMain& fenetre)
 {
     const TBarreSpectre& b = fenetre.barre();
+    bool remis = false;
     if (b.TabrelixM->isChecked() && constantes_.confirme()) {
         dde_.EnvoieDonneesSpectre(fenetre.graphe(), true);
         constantes_.setNouvellePage();
+        remis = true;
     }
-    if (b.ClipM->isChecked()) dde_.EnvoieDonneesSpectre(fenetre.graphe(), false);
-    if (b.FileM->isChecked() && !sauveFichier(fenetre)) return;
+    if (b.ClipM->isChecked()) {
+        dde_.EnvoieDonneesSpectre(fenetre.graphe(), false);
+        remis = true;
+    }
+    if (b.FileM->isChecked()) {
+        const std::optional<bool> ecrit = sauveFichier(fenetre);
+        if (ecrit == false) return false;
+        remis = ecrit.has_value();
+    }
     fenetre.graphe().listeDonnees.clear();
     fenetre.PaintBox1().redessine();
+    return remis;
 }
 
 bool TSauvegarde::SaveBtnClick(TCinetiqueForm& fenetre)
@@ -95,10 +105,10 @@ bool TSauvegarde::SaveBtnClick(TCinetiqueForm& fenetre)
     return remis;
 }
 
-bool TSauvegarde::sauveFichier(TFormMain& fenetre)
+std::optional<bool> TSauvegarde::sauveFichier(TFormMain& fenetre)
 {
     const QString chemin = dialogueFichier(&fenetre, QString(), QString());
-    if (chemin.isEmpty()) return true;
+    if (chemin.isEmpty()) return std::nullopt;
     const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
     const Tgraphe& g = fenetre.graphe();
     const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampSpectre(g, contexte, proprietaireFichiers())

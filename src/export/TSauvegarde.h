@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 class TCinetiqueForm;
@@ -29,12 +30,13 @@ public:
     void brancheCinetique(TCinetiqueForm& fenetre);
 
     // The spectrum window: after every export, failed file excepted, the
-    // kept spectra are removed.
-    void SaveBtnClick(TFormMain& fenetre);
+    // kept spectra are removed. True when the curve was handed over.
+    bool SaveBtnClick(TFormMain& fenetre);
     // The kinetics window: true when the run was handed over.
     bool SaveBtnClick(TCinetiqueForm& fenetre);
-    // False only when the file could not be written.
-    bool sauveFichier(TFormMain& fenetre);
+    // False when the file could not be written; empty when the dialog was
+    // cancelled.
+    std::optional<bool> sauveFichier(TFormMain& fenetre);
     bool sauveFichierCinet(TCinetiqueForm& fenetre);
 
     // The name chosen in the save dialog, empty when cancelled. The dialog

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -26,6 +27,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -51,6 +53,10 @@ TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const QString& cheminIni)
     : QMainWindow(&principale, Qt::Window), principale_(principale), cheminIni_(cheminIni),
       Timer_(std::make_unique<TMinuterie>())
 {
+    journal_ = std::make_unique<TJournalMesures>(TJournalMesures::dossierParDefaut(), QStringLiteral("cinetique"));
+    auto* synchro = new QTimer(this);
+    connect(synchro, &QTimer::timeout, this, [this] { journal_->synchronise(); });
+    synchro->start(1000);
     horlogeMs = horlogeMonotone;
     heureDuJour = [] { return heureCourante(); };
     servicesImpression = TServicesImpression::standard();
@@ -302,6 +308,7 @@ void TCinetiqueForm::StartBtnClick()
     debutMs_ = horlogeMs();
     DejaSauve = false;
     Graphe_.Reset();
+    commenceJournal();
     // The interrupted run must not stay under the new one.
     Oscillo_->redessine();
     acquisitionEnCours = true;
@@ -340,6 +347,7 @@ void TCinetiqueForm::setAbs(double A)
     Graphe_.mondeY->valeur[k] = A;
     Graphe_.TraceUnPoint(n);
     Graphe_.nbrePoints = static_cast<indiceVecteur>(n + 1);
+    journal_->ajoutePoint(n, {static_cast<double>(t), A});
     barre_->SaveBtn->setEnabled(n + 1 > 10);
     if (t > DureeMesure()) {
         acquisitionEnCours = false;
@@ -370,6 +378,7 @@ void TCinetiqueForm::arreteAcquisition()
 void TCinetiqueForm::ResetBtnClick()
 {
     Graphe_.Reset();
+    journal_->abandonne();
     Oscillo_->redessine();
     setBoutons();
     bandeau_->PanelDuree->clear();
@@ -391,6 +400,7 @@ void TCinetiqueForm::RepereBtnClick()
         if (boite.exec() == QDialog::Accepted) texte = boite.textValue();
     }
     Graphe_.AjouteRepere(t, texte);
+    journal_->ajouteRepere(t, texte);
 }
 
 void TCinetiqueForm::PrintBtnClick()
@@ -401,7 +411,9 @@ void TCinetiqueForm::PrintBtnClick()
 
 void TCinetiqueForm::SaveBtnClick()
 {
-    if (exporte && exporte()) DejaSauve = true;
+    if (!exporte || !exporte()) return;
+    DejaSauve = true;
+    journal_->abandonne();
 }
 
 // Choosing a destination also exports to it, and "Sauver" shows it.
@@ -427,6 +439,43 @@ void TCinetiqueForm::demandeSauvegarde()
         oui = boite.clickedButton() == boutonOui;
     }
     if (oui) SaveBtnClick();
+}
+
+// ---- Journal ---------------------------------------------------------------
+
+void TCinetiqueForm::commenceJournal()
+{
+    journal_->commence({{QStringLiteral("fenetre"), QStringLiteral("cinetique")},
+                        {QStringLiteral("lambda"), QString::number(bandeau_->LambdaSE->Value())},
+                        {QStringLiteral("pas"), QString::number(DeltatMesure())},
+                        {QStringLiteral("nombre"), QString::number(NbreMax())},
+                        {QStringLiteral("instantDebut"), QString::number(InstantDebut, 'g', 17)},
+                        {QStringLiteral("date"), QDateTime::currentDateTime().toString(Qt::ISODate)}});
+}
+
+void TCinetiqueForm::restaureRun(const TCourbeRejouee& courbe, const QMap<QString, QString>& entete)
+{
+    if (acquisitionEnCours) arreteAcquisition();
+    const int n = std::clamp(courbe.nombre, 0, capacite);
+    Graphe_.Reset();
+    Graphe_.mondeX->valeur = courbe.colonnes[0];
+    Graphe_.mondeY->valeur = courbe.colonnes[1];
+    Graphe_.nbrePoints = static_cast<indiceVecteur>(n);
+    for (const TCourbeJournal::TRepere& r : courbe.reperes) Graphe_.listeRepere.push_back({r.valeur, r.texte});
+    bool lu = false;
+    const int pas = entete.value(QStringLiteral("pas")).toInt(&lu);
+    const int nombre = entete.value(QStringLiteral("nombre")).toInt(&lu);
+    if (lu) reglage_.depuisReglages(nombre, pas);
+    const int lambda = entete.value(QStringLiteral("lambda")).toInt(&lu);
+    if (lu) {
+        const QSignalBlocker bloque(bandeau_->LambdaSE);
+        bandeau_->LambdaSE->setValue(lambda);
+    }
+    InstantDebut = entete.value(QStringLiteral("instantDebut")).toDouble();
+    DejaSauve = false;
+    journal_->reprend();
+    afficheTemps();
+    setBoutons();
 }
 
 // ---- Closing ---------------------------------------------------------------
@@ -521,6 +570,7 @@ void TCinetiqueForm::eclaircitPoints()
         y[static_cast<std::size_t>(i)] = y[static_cast<std::size_t>(2 * i)];
     }
     Graphe_.nbrePoints = static_cast<indiceVecteur>(n);
+    journal_->ajouteEclaircissement();
 }
 
 // A refused change leaves every value and display as it was, but for a

@@ -2,6 +2,7 @@
 
 #include "graph/TServicesImpression.h"
 #include "graph/Tgraphe.h"
+#include "common/TJournalMesures.h"
 #include "kinetics/TReglageTemps.h"
 #include "link/THoteCinetique.h"
 
@@ -88,6 +89,12 @@ public:
     TServicesImpression servicesImpression;
     void setMinuterie(std::unique_ptr<TMinuterie> minuterie);
 
+    // The run's journal, so that a crash loses no reading.
+    TJournalMesures& journal() { return *journal_; }
+    // A run read back from a journal becomes the window's run again, with its
+    // markers, ready to be saved or printed; its journal goes on.
+    void restaureRun(const TCourbeRejouee& courbe, const QMap<QString, QString>& entete);
+
     // THoteCinetique
     bool acqEnCours() const override { return acquisitionEnCours; }
     void setAbs(double A) override;
@@ -138,6 +145,7 @@ private:
     void demandeSauvegarde();
     void signaleErreur(const QString& texte);
     int secondesDepuisDebut() const;
+    void commenceJournal();
 
     TFormMain& principale_;
     QString cheminIni_;
@@ -150,5 +158,6 @@ private:
     QMenu* oscilloMenu_ = nullptr;
     TActionsImage* actionsImage_ = nullptr;
     std::unique_ptr<TMinuterie> Timer_;
+    std::unique_ptr<TJournalMesures> journal_;
     qint64 debutMs_ = 0;
 };

@@ -330,6 +330,7 @@ void TLiaison::litPoint()
     reponse.clear();
     capaciteSignalee_ = false;
     graphe_.TraceUnPoint(iCourant);
+    if (pointStocke) pointStocke(iCourant);
     ++iCourant;
     graphe_.nbrePoints = static_cast<indiceVecteur>(iCourant);
     envoieACK();

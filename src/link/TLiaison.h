@@ -93,6 +93,9 @@ public:
 
     bool liaisonPerdue() const { return liaisonPerdue_; }
 
+    // Called with the index of every point stored in the graph.
+    std::function<void(int indice)> pointStocke;
+
     // A command is under way: in its handshake or its wait, or its results
     // announced and not yet ended by EOT, Stop or a lost line. A command
     // whose handshake failed is over, whatever state it left.

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -41,6 +43,12 @@ TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
 {
     construitFenetre();
     liaison_ = std::make_unique<TLiaison>(*this, graphe_, cheminIni_, this);
+    journal_ = std::make_unique<TJournalMesures>(TJournalMesures::dossierParDefaut(), QStringLiteral("spectre"));
+    liaison_->pointStocke = [this](int indice) { journalisePoint(indice); };
+    // What the journal has written reaches the disk at least once a second.
+    auto* synchro = new QTimer(this);
+    connect(synchro, &QTimer::timeout, this, [this] { journal_->synchronise(); });
+    synchro->start(1000);
     relieControles();
     FormCreate();
 }
@@ -411,6 +419,7 @@ void TFormMain::SpectreBtnClick()
     const int debut = panneau_->DebutSE->Value();
     const int fin = panneau_->FinSE->Value();
     const int vitesse = panneau_->VitesseRG->ItemIndex();
+    commenceJournal(debut, fin, vitesse);
     spectreFait = l.executeCommande(commandeReglage(debut, fin, vitesse));
     // Closed while the set-up ran: no new wait that nothing would end.
     if (fermeture_) return;
@@ -526,7 +535,44 @@ void TFormMain::PrintBtnClick()
 
 void TFormMain::SaveBtnClick()
 {
-    if (exporte) exporte();
+    if (exporte && exporte()) journal_->abandonne();
+}
+
+// ---- Journal ---------------------------------------------------------------
+
+void TFormMain::commenceJournal(int debut, int fin, int vitesse)
+{
+    journal_->commence({{QStringLiteral("fenetre"), QStringLiteral("spectre")},
+                        {QStringLiteral("debut"), QString::number(debut)},
+                        {QStringLiteral("fin"), QString::number(fin)},
+                        {QStringLiteral("vitesse"), QString::number(vitesse)},
+                        {QStringLiteral("date"), QDateTime::currentDateTime().toString(Qt::ISODate)}});
+}
+
+void TFormMain::journalisePoint(int indice)
+{
+    const auto k = static_cast<std::size_t>(indice);
+    journal_->ajoutePoint(indice, {graphe_.mondeX->valeur[k], graphe_.mondeAbs->valeur[k], graphe_.MondeTrans->valeur[k]});
+}
+
+void TFormMain::restaureSpectre(const TCourbeRejouee& courbe, const QMap<QString, QString>& entete)
+{
+    const int n = std::clamp(courbe.nombre, 0, static_cast<int>(tailleVecteur));
+    graphe_.mondeX->valeur = courbe.colonnes[0];
+    graphe_.mondeAbs->valeur = courbe.colonnes[1];
+    graphe_.MondeTrans->valeur = courbe.colonnes[2];
+    graphe_.nbrePoints = static_cast<indiceVecteur>(n);
+    graphe_.dataSaved = false;
+    liaison_->iCourant = n;
+    spectreFait = n > 0;
+    bool lu = false;
+    const int fin = entete.value(QStringLiteral("fin")).toInt(&lu);
+    if (lu) panneau_->FinSE->setValue(fin);
+    const int debut = entete.value(QStringLiteral("debut")).toInt(&lu);
+    if (lu) panneau_->DebutSE->setValue(debut);
+    journal_->reprend();
+    vue_->redessine();
+    setBoutons();
 }
 
 // Choosing a destination also exports to it, and "Sauver" shows it.

@@ -4,6 +4,7 @@
 #include "graph/Tgraphe.h"
 #include "link/THoteLiaison.h"
 #include "link/TLiaison.h"
+#include "common/TJournalMesures.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -56,8 +57,15 @@ public:
     std::function<void(const QString&)> boiteErreur;
     std::function<int(const QStringList&)> dialoguePort;
     TServicesImpression servicesImpression;
-    // The export of "Sauver" for the destination checked in its menu.
-    std::function<void()> exporte;
+    // The export of "Sauver" for the destination checked in its menu: true
+    // when the curve was handed over (its journal then goes).
+    std::function<bool()> exporte;
+
+    // The current curve's journal, so that a crash loses no scan.
+    TJournalMesures& journal() { return *journal_; }
+    // A curve read back from a journal becomes the current curve again,
+    // ready to be saved or printed; its journal goes on.
+    void restaureSpectre(const TCourbeRejouee& courbe, const QMap<QString, QString>& entete);
     // The kinetics window's opener; the button stays disabled without one.
     void setOuvreCinetique(std::function<void()> ouvre);
 
@@ -128,6 +136,8 @@ private:
     void preparesGraphe();
     void valideSaisies();
     void afficheEchecBlanc(const QString& raison);
+    void commenceJournal(int debut, int fin, int vitesse);
+    void journalisePoint(int indice);
 
     QString cheminIni_;
     Tgraphe graphe_;
@@ -139,6 +149,7 @@ private:
     QAction* deleteCourbeItem_ = nullptr;
     TActionsImage* actionsImage_ = nullptr;
     std::unique_ptr<TLiaison> liaison_;
+    std::unique_ptr<TJournalMesures> journal_;
     THoteCinetique* cinetique_ = nullptr;
     std::function<void()> ouvreCinetique_;
     bool detruite_ = false;

@@ -46,6 +46,7 @@ protected:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("HOME"), maison.path());
         env.remove(QStringLiteral("XDG_CONFIG_HOME"));
+        env.remove(QStringLiteral("XDG_STATE_HOME"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         processus->setProcessEnvironment(env);
         processus->start(chemin, {});

@@ -4,11 +4,13 @@
 #include "CinetiqueFixture.h"
 
 #include "graph/Couleurs.h"
+#include "common/TJournalMesures.h"
 #include "kinetics/TextesCinetique.h"
 #include "LocaleScope.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
@@ -402,4 +404,40 @@ TEST_F(Acquisition, lesGraphesDonnentLeurImage)
     f().actionsImage().EnregistreImageItem->trigger();
     ASSERT_EQ(erreurs.size(), 1);
     EXPECT_TRUE(erreurs[0].startsWith(QStringLiteral("Impossible d'enregistrer l'image")));
+}
+
+// Every reading and marker of a run is in its journal as it comes; "RàZ",
+// a new run and a successful export drop it; a failed export keeps it.
+TEST_F(Acquisition, leJournalSuitLaRun)
+{
+    ouvreCinetique();
+    prepare();
+    lance();
+    textesReperes_ = {QStringLiteral("ajout")};
+    for (int k = 0; k < 14; ++k) {
+        tic();
+        if (k == 5) barreCin().RepereBtn->click();
+    }
+    const QString chemin = cin().journal().chemin();
+    TCourbeRejouee c = rejoue(lisJournalFichier(chemin));
+    ASSERT_EQ(c.nombre, 15);
+    for (int k = 0; k < 15; ++k) {
+        EXPECT_EQ(c.colonnes[0][static_cast<std::size_t>(k)], temps(k)) << k;
+        EXPECT_EQ(c.colonnes[1][static_cast<std::size_t>(k)], absorbance(k)) << k;
+    }
+    ASSERT_EQ(c.reperes.size(), 1U);
+    EXPECT_EQ(c.reperes[0].valeur, 12.0);
+    barreCin().StopBtn->click();
+
+    exportReussi_ = false;
+    barreCin().SaveBtn->click();
+    EXPECT_TRUE(QFile::exists(chemin)) << "not handed over: kept";
+    exportReussi_ = true;
+    barreCin().SaveBtn->click();
+    EXPECT_FALSE(QFile::exists(chemin));
+
+    lance();
+    EXPECT_EQ(rejoue(lisJournalFichier(chemin)).nombre, 1) << "a new run, a new journal";
+    barreCin().StopBtn->click();
+    EXPECT_FALSE(QFile::exists(chemin)) << "10 points or fewer: cleared";
 }

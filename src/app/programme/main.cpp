@@ -1,8 +1,10 @@
 #include "app/TAboutBox.h"
 #include "app/TApplicationLumko.h"
 #include "app/TInstanceUnique.h"
+#include "app/TRecuperation.h"
 #include "app/TSignauxArret.h"
 #include "common/NomFichierIni.h"
+#include "common/TJournalMesures.h"
 #include "export/TConstanteDlg.h"
 #include "export/TFormDDE.h"
 #include "export/TSauvegarde.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -46,5 +49,18 @@ int main(int argc, char** argv)
     TSignauxArret signaux([&fenetre] { fenetre.close(); });
     instance->ecoute([&fenetre] { fenetre.restaure(); });
     fenetre.show();
+
+    // Once the window is up: measurements that a crash, or a session ended
+    // without saving, left in their journals.
+    QTimer::singleShot(0, &fenetre, [&fenetre] {
+        TRecuperation(TJournalMesures::dossierParDefaut())
+            .propose(
+                fenetre,
+                [&fenetre]() -> TCinetiqueForm& {
+                    fenetre.CinetiqueBtnClick();
+                    return *dynamic_cast<TCinetiqueForm*>(fenetre.cinetique());
+                },
+                TRecuperation::demande);
+    });
     return app.exec();
 }
