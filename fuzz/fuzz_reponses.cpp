@@ -1,0 +1,22 @@
+// Reply lines as the instrument (or a damaged line) may send them: the
+// parsers take anything and keep their scanning rule's bounds.
+#include "link/Reponses.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+{
+    const QByteArray ligne(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille));
+    const TPointLu point = lisLignePoint(ligne);
+    (void)point;
+    const QByteArray abs = lisLigneAbs(ligne);
+    if (abs.size() > ligne.size()) std::abort();
+    (void)valeurNombre(abs);
+    for (qsizetype k = 1; k <= ligne.size() + 2; k += 7) {
+        const TNombreTrouve n = chercheNombre(ligne, k);
+        if (n.longueur < 0 || n.position < 1 || n.position + n.longueur - 1 > ligne.size() + 1) std::abort();
+        (void)texteNombre(ligne, n);
+    }
+    return 0;
+}
