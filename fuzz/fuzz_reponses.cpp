@@ -7,6 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
 {
+    // The link keeps at most 255 characters of a line.
+    if (taille > 255) return 0;
     const QByteArray ligne(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille));
     const TPointLu point = lisLignePoint(ligne);
     (void)point;
