@@ -9,6 +9,7 @@
 #include "kinetics/TMinuterie.h"
 #include "kinetics/TextesCinetique.h"
 #include "maths/Derivees.h"
+#include "spectrum/CadreFenetre.h"
 #include "spectrum/TActionsImage.h"
 #include "spectrum/TFormMain.h"
 #include "spectrum/TSpinEdit.h"
@@ -36,7 +37,6 @@
 
 namespace {
 
-constexpr int hauteurStatut = 19;
 const QString sectionLambda = QStringLiteral("Lambda");
 const QString sectionCinet = QStringLiteral("Cinet");
 const QString sectionVitesse = QStringLiteral("Vitesse");
@@ -54,9 +54,7 @@ TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const QString& cheminIni)
       Timer_(std::make_unique<TMinuterie>())
 {
     journal_ = std::make_unique<TJournalMesures>(TJournalMesures::dossierParDefaut(), QStringLiteral("cinetique"));
-    auto* synchro = new QTimer(this);
-    connect(synchro, &QTimer::timeout, this, [this] { journal_->synchronise(); });
-    synchro->start(1000);
+    synchroniseChaqueSeconde(*this, *journal_);
     horlogeMs = horlogeMonotone;
     heureDuJour = [] { return heureCourante(); };
     servicesImpression = TServicesImpression::standard();
@@ -92,10 +90,7 @@ void TCinetiqueForm::branche(TFormMain& principale, const QString& cheminIni,
 
 void TCinetiqueForm::montre()
 {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    metAuPremierPlan(*this);
 }
 
 // ---- Construction ----------------------------------------------------------
@@ -120,12 +115,7 @@ void TCinetiqueForm::construitFenetre()
             [this](const QPoint& p) { oscilloMenu_->popup(Oscillo_->mapToGlobal(p)); });
     Oscillo_->setFocusPolicy(Qt::TabFocus);
     setCentralWidget(Oscillo_);
-    StatusBar1_ = new QLabel(this);
-    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1_->setAccessibleName(QStringLiteral("Ligne d'état"));
-    statusBar()->addWidget(StatusBar1_, 1);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(hauteurStatut);
+    StatusBar1_ = ajouteLigneEtat(*this);
 }
 
 // Centred on the screen of the main window; never smaller than 550 x 120 nor

@@ -4,6 +4,7 @@
 #include "graph/TVueGraphe.h"
 #include "link/THoteCinetique.h"
 #include "link/Commandes.h"
+#include "spectrum/CadreFenetre.h"
 #include "spectrum/TActionsImage.h"
 #include "spectrum/TBarreSpectre.h"
 #include "spectrum/TComboPorts.h"
@@ -32,12 +33,6 @@
 #include <algorithm>
 #include <exception>
 
-namespace {
-
-constexpr int hauteurStatut = 19;
-
-} // namespace
-
 TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
     : QMainWindow(parent), servicesImpression(TServicesImpression::standard()), cheminIni_(cheminIni)
 {
@@ -45,10 +40,7 @@ TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
     liaison_ = std::make_unique<TLiaison>(*this, graphe_, cheminIni_, this);
     journal_ = std::make_unique<TJournalMesures>(TJournalMesures::dossierParDefaut(), QStringLiteral("spectre"));
     liaison_->pointStocke = [this](int indice) { journalisePoint(indice); };
-    // What the journal has written reaches the disk at least once a second.
-    auto* synchro = new QTimer(this);
-    connect(synchro, &QTimer::timeout, this, [this] { journal_->synchronise(); });
-    synchro->start(1000);
+    synchroniseChaqueSeconde(*this, *journal_);
     relieControles();
     FormCreate();
 }
@@ -96,12 +88,7 @@ void TFormMain::construitFenetre()
     grapheMenu_->addSeparator();
     actionsImage_ = new TActionsImage(graphe_, *this, *grapheMenu_);
 
-    StatusBar1_ = new QLabel(this);
-    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1_->setAccessibleName(QStringLiteral("Ligne d'état"));
-    statusBar()->addWidget(StatusBar1_, 1);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(hauteurStatut);
+    StatusBar1_ = ajouteLigneEtat(*this);
     resize(tailleDepart());
 }
 
@@ -236,10 +223,7 @@ void TFormMain::ExitBtnClick()
 
 void TFormMain::restaure()
 {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    metAuPremierPlan(*this);
 }
 
 // ---- Settings --------------------------------------------------------------
