@@ -1,5 +1,6 @@
 // Transfers to the analysis program, against the stand-in on its channel,
-// in this process: clipboard text, conversation, macro, in the Part's order.
+// in this process: clipboard text, conversation, macro, in the order the
+// analysis program relies on.
 #include "GraphesExport.h"
 
 #include "Attente.h"
