@@ -2,6 +2,7 @@
 
 #include "common/Conversions.h"
 #include "export/EchangeSpectre.h"
+#include "export/MarquesEchange.h"
 #include "graph/Tgraphe.h"
 
 #include <algorithm>
@@ -9,13 +10,6 @@
 namespace {
 
 const QString tab = QStringLiteral("\t");
-const QString marqueEntete = QStringLiteral("£");
-const QString marqueValeurs = QStringLiteral("&");
-
-int points(const Tgraphe& g)
-{
-    return std::min<int>(g.nbrePoints, tailleVecteur);
-}
 
 QString ligneTA(const Tgraphe& g, int k, const QString& separateur)
 {
@@ -42,7 +36,7 @@ QStringList ecritEnteteCinet()
 QStringList ecritPageCinet(const Tgraphe& graphe, const TContexteExport& contexte)
 {
     const QString commentaire = surUneLigne(contexte.commentaire);
-    const int n = points(graphe);
+    const int n = pointsCourbe(graphe);
     QStringList lignes{marqueEntete + QStringLiteral("1 ACQUISITION"), contexte.executable,
                        marqueEntete + QStringLiteral("1 PAGE COMMENT"),
                        commentaire.isEmpty()
@@ -70,7 +64,7 @@ QStringList ecritEnteteTableurCinet()
 QStringList ecritTableurCinet(const Tgraphe& graphe)
 {
     QStringList lignes;
-    for (int k = 0; k < points(graphe); ++k) lignes << ligneTA(graphe, k, tab);
+    for (int k = 0; k < pointsCourbe(graphe); ++k) lignes << ligneTA(graphe, k, tab);
     return lignes;
 }
 
@@ -85,6 +79,6 @@ QStringList texteTransfertCinetique(const Tgraphe& graphe, const TContexteExport
     const Tmonde& y = *graphe.mondeY;
     QStringList lignes{contexte.executable, QStringLiteral("Cinétique ") + contexte.dateHeure,
                        surUneLigne(contexte.commentaire), x.nom + tab + y.nom, x.unite + tab + y.unite};
-    for (int k = 0; k < points(graphe); ++k) lignes << ligneTA(graphe, k, tab);
+    for (int k = 0; k < pointsCourbe(graphe); ++k) lignes << ligneTA(graphe, k, tab);
     return lignes;
 }

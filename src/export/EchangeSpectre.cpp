@@ -1,5 +1,7 @@
 #include "export/EchangeSpectre.h"
 
+#include "export/MarquesEchange.h"
+
 #include "common/Conversions.h"
 #include "graph/Couleurs.h"
 #include "graph/Tgraphe.h"
@@ -7,8 +9,6 @@
 namespace {
 
 const QString tab = QStringLiteral("\t");
-const QString marqueEntete = QStringLiteral("£");
-const QString marqueValeurs = QStringLiteral("&");
 const QString enteteFichier = QStringLiteral("MORVALEN TABRELIX WINDOWS 1.0");
 
 QString nombre(double x)
@@ -36,11 +36,6 @@ void ajouteLignesCroissantes(const Tvecteur& x, const Tvecteur& a, const Tvecteu
 QString couleurDecimale(const QColor& c)
 {
     return QString::number(c.blue() * 65536 + c.green() * 256 + c.red());
-}
-
-int pointsCourants(const Tgraphe& g)
-{
-    return std::min<int>(g.nbrePoints, tailleVecteur);
 }
 
 } // namespace
@@ -73,7 +68,7 @@ QStringList ecritEntete()
 
 QStringList ecritPage(const Tgraphe& graphe, const TContexteExport& contexte)
 {
-    const int n = pointsCourants(graphe);
+    const int n = pointsCourbe(graphe);
     const QString commentaire = surUneLigne(contexte.commentaire);
     QStringList lignes{marqueEntete + QStringLiteral("1 ACQUISITION"), contexte.executable,
                        marqueEntete + QStringLiteral("1 PAGE COMMENT"),
@@ -96,7 +91,7 @@ QStringList ecritTableur(const Tgraphe& graphe, const TContexteExport& contexte)
 {
     QStringList lignes{QStringLiteral("Spectre Orvanne ") + contexte.dateHeure, QStringLiteral("λ\tA\tT"),
                        QStringLiteral("nm\t \t%"), surUneLigne(contexte.commentaire)};
-    const int n = pointsCourants(graphe);
+    const int n = pointsCourbe(graphe);
     for (int k = 0; k < n; ++k) {
         const auto i = static_cast<std::size_t>(k);
         lignes << ligneXAT(graphe.mondeX->valeur[i], graphe.mondeAbs->valeur[i], graphe.MondeTrans->valeur[i], tab);
@@ -114,7 +109,7 @@ QStringList texteTransfertSpectre(const Tgraphe& graphe, const TContexteExport& 
                        QStringLiteral("λ") + tab + a.nom + tab + t.nom,
                        QStringLiteral("nm") + tab + a.unite + tab + t.unite,
                        QStringLiteral("Longueur d'onde") + tab + a.signif + tab + t.signif};
-    ajouteLignesCroissantes(graphe.mondeX->valeur, a.valeur, t.valeur, pointsCourants(graphe), lignes);
+    ajouteLignesCroissantes(graphe.mondeX->valeur, a.valeur, t.valeur, pointsCourbe(graphe), lignes);
     if (nouveauFichier) AjouteOptionGr(graphe, lignes);
     return lignes;
 }
