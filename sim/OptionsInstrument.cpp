@@ -1,14 +1,19 @@
 #include "sim/OptionsInstrument.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <map>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
+// from_chars reads "inf" and "nan" too, which would make a delay or a time
+// factor meaningless: only finite values are taken.
 template <typename T>
 std::optional<T> nombre(std::string_view texte, T minimum)
 {
@@ -16,7 +21,18 @@ std::optional<T> nombre(std::string_view texte, T minimum)
     const char* fin = texte.data() + texte.size();
     const auto [p, ec] = std::from_chars(texte.data(), fin, valeur);
     if (texte.empty() || ec != std::errc {} || p != fin || valeur < minimum) return std::nullopt;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(valeur)) return std::nullopt;
+    }
     return valeur;
+}
+
+// A reply line crosses a 7-bit line and ends at its NUL: control bytes or
+// 8-bit characters in it would be another fault than a line that cannot be read.
+bool texteDeLigne(std::string_view texte)
+{
+    return !texte.empty()
+           && std::all_of(texte.begin(), texte.end(), [](char c) { return c >= 32 && c < 127; });
 }
 
 using Drapeau = std::function<void(TConfigInstrument&)>;
@@ -30,6 +46,8 @@ const std::map<std::string, Drapeau, std::less<>>& drapeaux()
         {"--no-end", [](TConfigInstrument& c) { c.sansFin = true; }},
         {"--noise-bytes", [](TConfigInstrument& c) { c.parasites = true; }},
         {"--long-lines", [](TConfigInstrument& c) { c.lignesLongues = true; }},
+        {"--lose-eot", [](TConfigInstrument& c) { c.perdEOT = true; }},
+        {"--no-enq", [](TConfigInstrument& c) { c.sansENQ = true; }},
     };
     return d;
 }
@@ -58,6 +76,13 @@ const std::map<std::string, Valeur, std::less<>>& valeurs()
         {"--seed", champNumerique(&TConfigInstrument::graine, 0U)},
         {"--time-factor", champNumerique(&TConfigInstrument::facteurTemps, 0.0)},
         {"--half-life", champNumerique(&TConfigInstrument::demiVie, 0.0)},
+        {"--read-delay", champNumerique(&TConfigInstrument::delaiLecture, 0.0)},
+        {"--reply-text",
+         [](TOptionsInstrument& o, std::string_view t) {
+             if (!texteDeLigne(t)) return false;
+             o.config.texteReponse = t;
+             return true;
+         }},
     };
     return v;
 }
@@ -151,5 +176,15 @@ Pannes simulées :
   --points N          chaque balayage donne exactement N points (au-delà de
                       2001 par exemple)
   --hangup-after N    raccroche après N lignes de points d'un balayage
+  --lose-eot          n'envoie jamais l'EOT qui clôt les résultats d'un
+                      balayage (« f ») ou d'une lecture (« d ») ; les autres
+                      commandes gardent le leur
+  --no-enq            acquitte « f » et « d » puis n'envoie plus rien (ni ENQ,
+                      ni ligne, ni EOT) ; les autres commandes se terminent
+                      normalement
+  --read-delay S      attend S secondes de plus avant l'ENQ d'une lecture
+                      (« d ») ; ce délai ne suit pas --time-factor
+  --reply-text TEXTE  envoie TEXTE (caractères ASCII imprimables, par exemple
+                      ERR ou 1.2.3) à la place de chaque ligne de résultat
 )";
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // How the simulated instrument behaves: its pace, and the faults it plays so
 // that the program's side can be tried against them.
 struct TConfigInstrument {
@@ -7,6 +9,10 @@ struct TConfigInstrument {
     bool muet = false;          // never answers anything
     int nakAvantAck = 0;        // answers the first n transmissions it receives (ENQ or command+NUL) with NAK, then ACK
     bool sansFin = false;       // acknowledges commands but then never sends EOT nor ENQ
+    bool sansENQ = false;       // acknowledges "f" and "d" but then sends nothing at all; the operations still end with EOT
+    bool perdEOT = false;       // the results of "f" and "d" are never closed by EOT; the operations keep theirs
+    double delaiLecture = 0.0;  // seconds between the ACK of "d" and its ENQ, not scaled by facteurTemps, so a reading can come late while operations are shortened
+    std::string texteReponse;   // not empty: every reply line (point or absorbance) is this text instead of its numbers, still ended by NUL
     bool parasites = false;     // stray control bytes (CR, LF, ETX...) and garbage printable text around/between lines, while still ending each line with NUL
     bool lignesLongues = false; // point lines longer than 255 printable characters (numbers first, padding after)
     int pointsForces = 0;       // > 0: a scan yields exactly this many points (e.g. 2100, beyond the program's 2001)

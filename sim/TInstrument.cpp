@@ -33,9 +33,21 @@ bool reprendLaMain(std::uint8_t octet)
     return octet == ENQ || octet == NUL || imprimable(octet);
 }
 
+// The commands whose results come back as reply lines, between an ENQ and an EOT.
+bool commandeDeMesure(char code)
+{
+    return code == 'f' || code == 'd';
+}
+
+// Bounds a wait asked for in seconds: a negative or NaN delay is no delay, and
+// a huge one (a mistyped delay, a time factor of 1e300) must still fit the
+// clock, since a few years are as good as forever here.
+constexpr double attenteMaximale = 1e8;
+
 TLigneInstrument::Instant apres(double secondes)
 {
-    const auto duree = std::chrono::duration<double>(std::max(secondes, 0.0));
+    secondes = secondes > 0.0 ? std::min(secondes, attenteMaximale) : 0.0;
+    const auto duree = std::chrono::duration<double>(secondes);
     return TLigneInstrument::Horloge::now()
            + std::chrono::duration_cast<TLigneInstrument::Horloge::duration>(duree);
 }
@@ -120,6 +132,7 @@ bool TInstrument::repond()
 void TInstrument::execute(const std::string& texte)
 {
     const TCommandeInstrument commande = analyseCommande(texte);
+    if (config_.sansENQ && commandeDeMesure(commande.code)) return;
     switch (commande.code) {
     case 'c': blanc(commande); break;
     case 'a': reglage(commande); break;
@@ -182,7 +195,7 @@ void TInstrument::balaye(const TCommandeInstrument& commande)
     envoieControle(ENQ);
     attendAck();
     envoiePoints(lambdas);
-    termine();
+    termineMesure();
 }
 
 void TInstrument::envoiePoints(const std::vector<double>& lambdas)
@@ -205,20 +218,31 @@ void TInstrument::envoiePoints(const std::vector<double>& lambdas)
     }
 }
 
+// The extra delay is real time on purpose: a reading that comes late is the
+// fault played here, even when facteurTemps has shortened every operation.
 void TInstrument::lecture()
 {
     travaille(0.3);
+    attendJusqua(apres(config_.delaiLecture));
     envoieControle(ENQ);
     attendAck();
     envoieLigne(ligneAbsorbance(modele_.mesureColorant(lambda_, secondesCinetique(), config_.demiVie)));
     attendAck();
-    termine();
+    termineMesure();
 }
 
 void TInstrument::termine()
 {
     envoieControle(EOT);
     attendAck();
+}
+
+// With perdEOT the instrument is idle again at once, as if its EOT had gone
+// out and been acknowledged: the program is left waiting for an end that
+// will never come.
+void TInstrument::termineMesure()
+{
+    if (!config_.perdEOT) termine();
 }
 
 // ---- Waiting and sending ------------------------------------------------------
@@ -261,9 +285,11 @@ void TInstrument::envoieControle(std::uint8_t octet)
     ligne_->envoie(std::string(1, static_cast<char>(octet)));
 }
 
+// Every reply line goes through here, so that texteReponse replaces points
+// and absorbances alike.
 void TInstrument::envoieLigne(const std::string& texte)
 {
-    std::string octets = texte + '\0';
+    std::string octets = (config_.texteReponse.empty() ? texte : config_.texteReponse) + '\0';
     if (config_.parasites) {
         octets = octetsParasites(aleaParasites_) + texteParasite(aleaParasites_)
                  + octetsParasites(aleaParasites_) + octets;

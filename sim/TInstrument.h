@@ -52,6 +52,7 @@ private:
     void envoiePoints(const std::vector<double>& lambdas);
     void lecture();
     void termine();
+    void termineMesure();
 
     void travaille(double secondes);
     void attendJusqua(Instant instant);

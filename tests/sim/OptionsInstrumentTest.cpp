@@ -27,6 +27,11 @@ TEST(OptionsInstrument, ChaqueOptionRegleSonChamp)
         {{"--seed=42"}, [](const auto& o) { return o.config.graine == 42U; }},
         {{"--time-factor", "0.5"}, [](const auto& o) { return o.config.facteurTemps == 0.5; }},
         {{"--half-life", "40"}, [](const auto& o) { return o.config.demiVie == 40.0; }},
+        {{"--lose-eot"}, [](const auto& o) { return o.config.perdEOT && !o.config.sansENQ; }},
+        {{"--no-enq"}, [](const auto& o) { return o.config.sansENQ && !o.config.sansFin; }},
+        {{"--read-delay=0.5"}, [](const auto& o) { return o.config.delaiLecture == 0.5; }},
+        {{"--reply-text=ERR"}, [](const auto& o) { return o.config.texteReponse == "ERR"; }},
+        {{"--reply-text", "1.2.3"}, [](const auto& o) { return o.config.texteReponse == "1.2.3"; }},
         {{"--help"}, [](const auto& o) { return o.aide; }},
         {{"-h"}, [](const auto& o) { return o.aide; }},
         {{"--fast", "--nak", "2", "--link", "/tmp/y"},
@@ -44,7 +49,8 @@ TEST(OptionsInstrument, ErreursExpliquees)
     const std::vector<std::vector<std::string>> cas = {
         {"--bogus"}, {"--nak"}, {"--nak", "-1"}, {"--nak", "deux"}, {"--points", "0"},
         {"--hangup-after", "-2"}, {"--seed", "-1"}, {"--time-factor", "-1"}, {"--half-life", "-3"}, {"--link="},
-        {"--fast", "extra"},
+        {"--fast", "extra"}, {"--read-delay=-1"}, {"--read-delay=nan"}, {"--time-factor=inf"},
+        {"--reply-text="}, {"--reply-text", "ERR\x04"},
     };
     for (const auto& args : cas)
         EXPECT_FALSE(analyseOptions(args).erreur.empty()) << testing::PrintToString(args);
@@ -54,7 +60,8 @@ TEST(OptionsInstrument, AideExpliqueLeBranchement)
 {
     const std::string aide = texteAide();
     for (const char* attendu : {"--link", "--fast", "--mute", "--nak", "--no-end", "--noise-bytes",
-                                "--long-lines", "--points", "--hangup-after", "--seed", "--half-life", "[Ports]",
+                                "--long-lines", "--points", "--hangup-after", "--lose-eot", "--no-enq", "--read-delay",
+                                "--reply-text", "--seed", "--half-life", "[Ports]",
                                 "COM7=/tmp/lumko-com7", "COM7"})
         EXPECT_NE(aide.find(attendu), std::string::npos) << attendu;
 }

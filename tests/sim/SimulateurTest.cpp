@@ -342,6 +342,97 @@ TEST_F(SimulateurTest, SansFinNiEOTNiENQ)
     }
 }
 
+// Long enough for an EOT or an ENQ to show up had the instrument sent one:
+// without pacing and with no operation delays it would come at once.
+constexpr int silenceMs = 200;
+
+// Switched on between two readings: the results still come, each line
+// acknowledged, but nothing closes them; the instrument is idle all the same,
+// and the operations keep their EOT.
+TEST_F(SimulateurTest, PerdEOTApresLesResultats)
+{
+    demarre();
+    ASSERT_TRUE(prog_.opere("a5100,5000,1"));
+    EXPECT_TRUE(prog_.mesure("d").fini);
+    TConfigInstrument cfg = sansDelai();
+    cfg.perdEOT = true;
+    sim_->setConfig(cfg);
+    for (const auto& [commande, lignes] : {std::pair {"d", 1U}, std::pair {"f10", 11U}}) {
+        const TBoutProgramme::TResultat r = prog_.mesure(commande, silenceMs);
+        EXPECT_TRUE(r.annonce) << commande;
+        EXPECT_EQ(r.lignes.size(), lignes) << commande;
+        EXPECT_TRUE(r.controles.empty()) << commande;
+        EXPECT_FALSE(r.fini) << commande;
+        EXPECT_TRUE(prog_.opere("w5000")) << commande;
+    }
+}
+
+// The measuring commands are acknowledged and then nothing follows, while a
+// wavelength and a blank go through to their EOT.
+TEST_F(SimulateurTest, SansENQPourLesMesures)
+{
+    TConfigInstrument cfg = sansDelai();
+    cfg.sansENQ = true;
+    demarre(cfg);
+    for (const std::string commande : {"d", "f10"}) {
+        EXPECT_TRUE(prog_.opere("w5900")) << commande;
+        EXPECT_TRUE(prog_.opere("c8000,5000")) << commande;
+        ASSERT_TRUE(prog_.transmet(commande)) << commande;
+        EXPECT_EQ(prog_.recoitJusquAuSilence(silenceMs), "") << commande;
+    }
+}
+
+// The operations take no time, yet the reading's ENQ waits for the delay; a
+// transmission from the program during it drops the reading for good (the
+// last silence outlasts the delay, so a late ENQ would show).
+TEST_F(SimulateurTest, LectureEnRetard)
+{
+    constexpr int retardMs = 300;
+    TConfigInstrument cfg = sansDelai();
+    cfg.delaiLecture = retardMs / 1000.0;
+    demarre(cfg);
+    ASSERT_TRUE(prog_.opere("w5900"));
+    const auto debut = Horloge::now();
+    ASSERT_TRUE(prog_.transmet("d"));
+    ASSERT_EQ(prog_.lit(), 0x05);
+    EXPECT_GE(Horloge::now() - debut, std::chrono::milliseconds(retardMs));
+    prog_.envoie(ACK);
+    const std::string ligne = prog_.recoitJusquAuSilence(50);
+    ASSERT_EQ(ligne.size(), 8U);
+    EXPECT_TRUE(lisNombre(ligne)) << ligne;
+    prog_.envoie(ACK);
+    ASSERT_EQ(prog_.lit(), 0x04);
+    prog_.envoie(ACK);
+
+    ASSERT_TRUE(prog_.transmet("d"));
+    prog_.envoie(ENQ);
+    EXPECT_EQ(prog_.lit(), 0x06);
+    prog_.envoie(std::string("x\0", 2));
+    EXPECT_EQ(prog_.recoitJusquAuSilence(50), ACK + EOT);
+    prog_.envoie(ACK);
+    EXPECT_EQ(prog_.recoitJusquAuSilence(2 * retardMs), "");
+}
+
+// Switched on between two readings: points and absorbances alike come as the
+// text, each ended by NUL and acknowledged, and the results still end with EOT.
+TEST_F(SimulateurTest, TexteAuLieuDesNombres)
+{
+    demarre();
+    ASSERT_TRUE(prog_.opere("a5100,5000,1"));
+    const TBoutProgramme::TResultat avant = prog_.mesure("d");
+    ASSERT_EQ(avant.lignes.size(), 1U);
+    EXPECT_TRUE(lisNombre(avant.lignes[0]));
+    TConfigInstrument cfg = sansDelai();
+    cfg.texteReponse = "ERR";
+    sim_->setConfig(cfg);
+    for (const auto& [commande, lignes] : {std::pair {"d", 1U}, std::pair {"f10", 11U}}) {
+        const TBoutProgramme::TResultat r = prog_.mesure(commande);
+        EXPECT_TRUE(r.fini) << commande;
+        EXPECT_TRUE(r.controles.empty()) << commande;
+        EXPECT_EQ(r.lignes, std::vector<std::string>(lignes, "ERR")) << commande;
+    }
+}
+
 // Stray control bytes and printable garbage around the lines: every line
 // still ends with its point after text that holds no number.
 TEST_F(SimulateurTest, Parasites)

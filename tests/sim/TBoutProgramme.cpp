@@ -100,12 +100,12 @@ bool TBoutProgramme::opere(const std::string& commande)
     return true;
 }
 
-TBoutProgramme::TResultat TBoutProgramme::mesure(const std::string& commande)
+TBoutProgramme::TResultat TBoutProgramme::mesure(const std::string& commande, int delaiMs)
 {
     TResultat r;
     if (!transmet(commande)) return r;
     std::string ligne;
-    while (const std::optional<std::uint8_t> o = lit()) {
+    while (const std::optional<std::uint8_t> o = lit(delaiMs)) {
         if (*o >= 32) {
             ligne += static_cast<char>(*o);
         } else if (*o == ENQ && !r.annonce) {

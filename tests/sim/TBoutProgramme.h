@@ -35,15 +35,15 @@ public:
     bool opere(const std::string& commande);
 
     // A measuring command: its ENQ, its lines (each acknowledged) and its
-    // EOT. The lines keep their printable characters only; the control bytes
-    // other than NUL seen among them go to controles.
+    // EOT, until delaiMs of silence. The lines keep their printable characters
+    // only; the control bytes other than NUL seen among them go to controles.
     struct TResultat {
         bool annonce = false; // ENQ received
         bool fini = false;    // EOT received
         std::vector<std::string> lignes;
         std::string controles;
     };
-    TResultat mesure(const std::string& commande);
+    TResultat mesure(const std::string& commande, int delaiMs = attenteMs);
 
 private:
     int fd_ = -1;
