@@ -100,20 +100,31 @@ void TFormDDE::metDansPressePapiers(const QStringList& lignes)
     pressePapiers(texteLignes(lignes));
 }
 
-void TFormDDE::EnvoieDonneesSpectre(Tgraphe& Agraphe, bool DDE)
+bool TFormDDE::EnvoieDonneesSpectre(Tgraphe& Agraphe, bool DDE)
 {
     const bool nouveau = nouveauFichier();
     metDansPressePapiers(texteTransfertSpectre(Agraphe, contexte(), nouveau));
-    if (!DDE) return;
-    Execute(nouveau ? Tenvoi::eLoad : Tenvoi::eAdd);
+    if (!DDE) return true;
+    if (!Execute(nouveau ? Tenvoi::eLoad : Tenvoi::eAdd)) return false;
+    // The current curve is in: the next transfer adds a page, whatever
+    // becomes of the kept spectra.
+    setNouvellePage();
+    return envoieCourbesConservees(Agraphe);
+}
+
+// Each kept spectrum gets the clipboard to itself for a second before the
+// next one replaces it. A spectrum that cannot go means the analysis
+// program is gone: the ones after it would fail the same way.
+bool TFormDDE::envoieCourbesConservees(const Tgraphe& Agraphe)
+{
     // The last kept curve is the current one when it was kept since its scan.
     const int n = static_cast<int>(Agraphe.listeDonnees.size()) - (Agraphe.dataSaved ? 1 : 0);
     for (int i = 0; i < n; ++i) {
         attente(1000);
         envoieCourbeConservee(Agraphe, i);
-        Execute(Tenvoi::eAdd);
+        if (!envoieMacro(Tenvoi::eAdd)) return false;
     }
-    setNouvellePage();
+    return true;
 }
 
 void TFormDDE::envoieCourbeConservee(const Tgraphe& Agraphe, int i)
@@ -121,25 +132,36 @@ void TFormDDE::envoieCourbeConservee(const Tgraphe& Agraphe, int i)
     metDansPressePapiers(texteCourbeConservee(Agraphe, i, contexte()));
 }
 
-void TFormDDE::EnvoieDonneesCinetique(Tgraphe& Agraphe, bool DDE)
+// A failed transfer leaves the page choice alone: the analysis program
+// opened no file, so the next attempt must still ask for one.
+bool TFormDDE::EnvoieDonneesCinetique(Tgraphe& Agraphe, bool DDE)
 {
     metDansPressePapiers(texteTransfertCinetique(Agraphe, contexte()));
-    if (DDE) Execute(nouveauFichier() ? Tenvoi::eLoad : Tenvoi::eAdd);
+    if (DDE && !Execute(nouveauFichier() ? Tenvoi::eLoad : Tenvoi::eAdd)) return false;
     setNouvellePage();
+    return true;
 }
 
-void TFormDDE::Execute(Tenvoi Ordre)
+bool TFormDDE::Execute(Tenvoi Ordre)
+{
+    lancementTente_ = false;
+    return envoieMacro(Ordre);
+}
+
+bool TFormDDE::envoieMacro(Tenvoi Ordre)
 {
     lanceTabrelix();
     if (!tenteConnexion(QStringLiteral("TABRELIX"))) {
         attente(1000);
         if (!tenteConnexion(QStringLiteral("Tabrelix"))) {
             boiteMessage(texteImpossible);
-            return;
+            return false;
         }
     }
-    if (!ClientDDE.execute(macroEnvoi(Ordre))) boiteMessage(texteNonExecute);
+    const bool envoye = ClientDDE.execute(macroEnvoi(Ordre));
+    if (!envoye) boiteMessage(texteNonExecute);
     ClientDDE.ferme();
+    return envoye;
 }
 
 // Once the name is ours, later probes take the analysis program to be
@@ -147,7 +169,7 @@ void TFormDDE::Execute(Tenvoi Ordre)
 void TFormDDE::lanceTabrelix()
 {
     if (sonde && sonde->existeDeja()) return;
-    if (lanceProgramme(chemin_, {})) attente(2000);
+    if (lanceUneFois(chemin_, {})) attente(2000);
 }
 
 bool TFormDDE::tenteConnexion(const QString& service)
@@ -165,11 +187,20 @@ bool TFormDDE::tenteConnexion(const QString& service)
 // otherwise split into the program and its arguments.
 bool TFormDDE::lanceLigne(const QString& ligne)
 {
-    if (QFileInfo(ligne).isFile()) return lanceProgramme(ligne, {});
+    if (QFileInfo(ligne).isFile()) return lanceUneFois(ligne, {});
     QStringList parties = QProcess::splitCommand(ligne);
     if (parties.isEmpty()) return false;
     const QString programme = parties.takeFirst();
-    return lanceProgramme(programme, parties);
+    return lanceUneFois(programme, parties);
+}
+
+// A program that does not answer after one start is not helped by another:
+// each one, coming up late, would leave one more copy of it open.
+bool TFormDDE::lanceUneFois(const QString& programme, const QStringList& arguments)
+{
+    if (lancementTente_) return false;
+    lancementTente_ = true;
+    return lanceProgramme(programme, arguments);
 }
 
 bool TFormDDE::ecouteServeur(const QString& service)

@@ -50,10 +50,16 @@ public:
     QString cheminApplication() const { return chemin_; }
     static QString litCheminApplication();
 
-    void EnvoieDonneesSpectre(Tgraphe& Agraphe, bool DDE);
-    void EnvoieDonneesCinetique(Tgraphe& Agraphe, bool DDE);
+    // The text goes to the clipboard; with DDE, the macro follows, and for a
+    // spectrum each kept spectrum after it. True when all of it was handed
+    // over: the clipboard alone always is. The first macro that cannot go
+    // ends the transfer, so that its message is shown once.
+    bool EnvoieDonneesSpectre(Tgraphe& Agraphe, bool DDE);
+    bool EnvoieDonneesCinetique(Tgraphe& Agraphe, bool DDE);
     void envoieCourbeConservee(const Tgraphe& Agraphe, int i);
-    void Execute(Tenvoi Ordre);
+    // One transfer's macro: true when it was sent. The analysis program is
+    // started at most once per transfer, kept spectra included.
+    bool Execute(Tenvoi Ordre);
 
     // Lumko's own server: the topic "ServeurDDE" of the service named after
     // the executable. False when it cannot listen (another copy serves it).
@@ -82,14 +88,18 @@ Q_SIGNALS:
 private:
     TContexteExport contexte() const;
     void metDansPressePapiers(const QStringList& lignes);
+    bool envoieCourbesConservees(const Tgraphe& Agraphe);
+    bool envoieMacro(Tenvoi Ordre);
     void lanceTabrelix();
     bool tenteConnexion(const QString& service);
     bool lanceLigne(const QString& ligne);
+    bool lanceUneFois(const QString& programme, const QStringList& arguments);
     bool nouveauFichier() const;
     void setNouvellePage();
 
     QString chemin_;
     TConstanteDlg* constantes_ = nullptr;
     TConversationDDE ClientDDE;
+    bool lancementTente_ = false;
     std::unique_ptr<TServeurDDE> ServeurDDE;
 };

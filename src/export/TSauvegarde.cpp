@@ -5,6 +5,7 @@
 #include "export/EchangeSpectre.h"
 #include "export/FichierExport.h"
 #include "export/TConstanteDlg.h"
+#include "common/TTransfertEnCours.h"
 #include "export/TFormDDE.h"
 #include "graph/TVueGraphe.h"
 #include "kinetics/TBarreCinetique.h"
@@ -65,50 +66,75 @@ void TSauvegarde::brancheCinetique(TCinetiqueForm& fenetre)
     fenetre.exporte = [this, &fenetre] { return SaveBtnClick(fenetre); };
 }
 
+// A second "Sauver" inside the first would put its own text on the
+// clipboard while the analysis program is still reading the first one's.
 bool TSauvegarde::SaveBtnClick(TFormMain& fenetre)
 {
-    const TBarreSpectre& b = fenetre.barre();
-    bool remis = false;
-    if (b.TabrelixM->isChecked() && constantes_.confirme()) {
-        dde_.EnvoieDonneesSpectre(fenetre.graphe(), true);
-        constantes_.setNouvellePage();
-        remis = true;
-    }
-    if (b.ClipM->isChecked()) {
-        dde_.EnvoieDonneesSpectre(fenetre.graphe(), false);
-        remis = true;
-    }
-    if (b.FileM->isChecked()) {
-        const std::optional<bool> ecrit = sauveFichier(fenetre);
-        if (ecrit == false) return false;
-        remis = ecrit.has_value();
-    }
-    fenetre.graphe().listeDonnees.clear();
-    fenetre.PaintBox1().redessine();
-    return remis;
+    if (TTransfertEnCours::actif()) return false;
+    const TTransfertEnCours enCours;
+    return exporteSpectre(fenetre);
 }
 
 bool TSauvegarde::SaveBtnClick(TCinetiqueForm& fenetre)
 {
-    const TBarreCinetique& b = fenetre.barre();
-    bool remis = false;
-    if (b.TabrelixM->isChecked() && constantes_.confirme()) {
-        remis = true;
-        dde_.EnvoieDonneesCinetique(fenetre.Graphe(), true);
-        constantes_.setNouvellePage();
-    }
-    if (b.ClipM->isChecked()) {
-        remis = true;
-        dde_.EnvoieDonneesCinetique(fenetre.Graphe(), false);
-    }
-    if (b.FileM->isChecked()) remis = sauveFichierCinet(fenetre);
-    return remis;
+    if (TTransfertEnCours::actif()) return false;
+    const TTransfertEnCours enCours;
+    return exporteCinetique(fenetre);
 }
 
-std::optional<bool> TSauvegarde::sauveFichier(TFormMain& fenetre)
+// The clipboard carries the current curve only: the kept spectra stay.
+bool TSauvegarde::exporteSpectre(TFormMain& fenetre)
+{
+    const TBarreSpectre& b = fenetre.barre();
+    if (b.TabrelixM->isChecked()) return versTabrelix(fenetre);
+    if (b.ClipM->isChecked()) return dde_.EnvoieDonneesSpectre(fenetre.graphe(), false);
+    if (b.FileM->isChecked()) return versFichier(fenetre);
+    return false;
+}
+
+bool TSauvegarde::exporteCinetique(TCinetiqueForm& fenetre)
+{
+    const TBarreCinetique& b = fenetre.barre();
+    if (b.TabrelixM->isChecked()) return versTabrelix(fenetre);
+    if (b.ClipM->isChecked()) return dde_.EnvoieDonneesCinetique(fenetre.Graphe(), false);
+    if (b.FileM->isChecked()) return sauveFichierCinet(fenetre);
+    return false;
+}
+
+// Kept spectra are not journaled: removed before the analysis program has
+// every one of them, or before their file is written, they would be lost.
+bool TSauvegarde::versTabrelix(TFormMain& fenetre)
+{
+    if (!constantes_.confirme() || !dde_.EnvoieDonneesSpectre(fenetre.graphe(), true)) return false;
+    constantes_.setNouvellePage();
+    retireConservees(fenetre);
+    return true;
+}
+
+bool TSauvegarde::versTabrelix(TCinetiqueForm& fenetre)
+{
+    if (!constantes_.confirme() || !dde_.EnvoieDonneesCinetique(fenetre.Graphe(), true)) return false;
+    constantes_.setNouvellePage();
+    return true;
+}
+
+bool TSauvegarde::versFichier(TFormMain& fenetre)
+{
+    if (!sauveFichier(fenetre)) return false;
+    retireConservees(fenetre);
+    return true;
+}
+
+void TSauvegarde::retireConservees(TFormMain& fenetre)
+{
+    fenetre.graphe().listeDonnees.clear();
+    fenetre.PaintBox1().redessine();
+}
+
+bool TSauvegarde::sauveFichier(TFormMain& fenetre)
 {
     const QString chemin = dialogueFichier(&fenetre, QString(), QString());
-    if (chemin.isEmpty()) return std::nullopt;
+    if (chemin.isEmpty()) return false;
     const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
     const Tgraphe& g = fenetre.graphe();
     const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampSpectre(g, contexte, proprietaireFichiers())

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QWidget;
 class TCinetiqueForm;
@@ -29,14 +28,16 @@ public:
     void brancheSpectre(TFormMain& fenetre);
     void brancheCinetique(TCinetiqueForm& fenetre);
 
-    // The spectrum window: after every export, failed file excepted, the
-    // kept spectra are removed. True when the curve was handed over.
+    // True when the window's data were handed over; the window then drops
+    // their journal. A click that comes while a transfer is under way (let
+    // in by one of its dialogs or waits) does nothing and returns false.
+    // The spectrum window's kept spectra, which have no journal, go only
+    // once the analysis program has them all or the file is written.
     bool SaveBtnClick(TFormMain& fenetre);
-    // The kinetics window: true when the run was handed over.
     bool SaveBtnClick(TCinetiqueForm& fenetre);
-    // False when the file could not be written; empty when the dialog was
-    // cancelled.
-    std::optional<bool> sauveFichier(TFormMain& fenetre);
+    // True when the file was written whole; false when the dialog was
+    // cancelled or the writing failed (the user was told).
+    bool sauveFichier(TFormMain& fenetre);
     bool sauveFichierCinet(TCinetiqueForm& fenetre);
 
     // The name chosen in the save dialog, empty when cancelled. The dialog
@@ -46,6 +47,13 @@ public:
     std::function<void(QWidget* parent, const QString& texte, const QString& detail)> boiteErreur;
 
 private:
+    bool exporteSpectre(TFormMain& fenetre);
+    bool exporteCinetique(TCinetiqueForm& fenetre);
+    bool versTabrelix(TFormMain& fenetre);
+    bool versTabrelix(TCinetiqueForm& fenetre);
+    bool versFichier(TFormMain& fenetre);
+    static void retireConservees(TFormMain& fenetre);
+
     TFormDDE& dde_;
     TConstanteDlg& constantes_;
 };

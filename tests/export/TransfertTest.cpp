@@ -4,11 +4,13 @@
 #include "GraphesExport.h"
 
 #include "Attente.h"
+#include "common/TTransfertEnCours.h"
 #include "export/TConstanteDlg.h"
 #include "export/TConversationDDE.h"
 #include "export/TFormDDE.h"
 #include "export/TSauvegarde.h"
 #include "export/CanalDDE.h"
+#include "export/TVerrouNomme.h"
 #include "export/recepteur/TRecepteur.h"
 #include "kinetics/TBarreCinetique.h"
 #include "kinetics/TCinetiqueForm.h"
@@ -20,6 +22,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -30,6 +33,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -46,6 +50,7 @@ protected:
         dde_->setConstantes(&constantes_);
         dde_->attente = [this](int ms) {
             attentes_.push_back(ms);
+            if (pendantAttente) pendantAttente(ms);
             laissePasser(5);
         };
         dde_->boiteMessage = [this](const QString& t) { messages_ << t; };
@@ -61,6 +66,7 @@ protected:
     {
         fenetre_.reset();
         recepteur_.reset();
+        raccrocheur_.reset();
         dde_.reset();
         qputenv("XDG_RUNTIME_DIR", ancienRuntime_);
     }
@@ -70,6 +76,19 @@ protected:
         recepteur_ = std::make_unique<TRecepteur>(options);
         EXPECT_TRUE(recepteur_->demarre(runtime_.path())) << recepteur_->erreur().toStdString();
         return *recepteur_;
+    }
+
+    // A server that hangs up as soon as it has answered the connection: the
+    // conversation is gone before the macro can be sent.
+    void demarreRaccrocheur()
+    {
+        raccrocheur_ = std::make_unique<QLocalServer>();
+        raccrocheur_->setSocketOptions(QLocalServer::UserAccessOption);
+        ASSERT_TRUE(raccrocheur_->listen(canal::chemin(QStringLiteral("TABRELIX"), QStringLiteral("ServeurDDE"))));
+        QObject::connect(raccrocheur_.get(), &QLocalServer::newConnection, [this] {
+            while (QLocalSocket* s = raccrocheur_->nextPendingConnection()) s->abort();
+        });
+        dde_->delaiAvisMs = 500;
     }
 
     QString pressePapiers() const { return QGuiApplication::clipboard()->text(); }
@@ -83,6 +102,26 @@ protected:
         return *fenetre_;
     }
 
+    // The main window with two kept spectra, both to be sent after the
+    // current curve, and "vers Tabrelix" confirmed.
+    TFormMain& fenetreAvecConserves()
+    {
+        TFormMain& f = fenetre();
+        f.graphe().AddCourbeCourante();
+        f.graphe().AddCourbeCourante();
+        f.graphe().dataSaved = false;
+        constantes_.reponse = [](TConstanteDlg&) { return true; };
+        return f;
+    }
+
+    TCinetiqueForm& cinetique(TFormMain& f)
+    {
+        auto* c = new TCinetiqueForm(f, runtime_.filePath(QStringLiteral("lumko.ini")));
+        remplitCinetique(c->Graphe(), {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0.75});
+        sauvegarde_->brancheCinetique(*c);
+        return *c;
+    }
+
     QTemporaryDir runtime_;
     QByteArray ancienRuntime_;
     TConstanteDlg constantes_;
@@ -90,6 +129,8 @@ protected:
     std::unique_ptr<TRecepteur> recepteur_;
     std::unique_ptr<TFormMain> fenetre_;
     std::unique_ptr<TSauvegarde> sauvegarde_;
+    std::unique_ptr<QLocalServer> raccrocheur_;
+    std::function<void(int ms)> pendantAttente;
     std::vector<int> attentes_;
     QStringList messages_;
     QStringList lancements_;
@@ -159,18 +200,80 @@ TEST_F(Transfert, spectresConservesApresLaCourbeCourante)
     }
 }
 
-TEST_F(Transfert, leDialogueAnnuleNEnvoieRienMaisRetireLesSpectresConserves)
+// Kept spectra have no journal: they leave the window only once the
+// analysis program has them all or their file is written. The clipboard
+// carries the current curve alone.
+TEST_F(Transfert, lesSpectresConservesRestentTantQuIlsNeSontPasRemis)
 {
-    TRecepteur& r = demarreRecepteur();
-    TFormMain& f = fenetre();
-    f.graphe().AddCourbeCourante();
-    constantes_.reponse = [](TConstanteDlg&) { return false; };
-    f.SaveBtnClick();
-    laissePasser(30);
-    EXPECT_TRUE(r.evenements().empty());
-    EXPECT_EQ(pressePapiers(), QStringLiteral("avant"));
-    EXPECT_TRUE(f.graphe().listeDonnees.empty());
-    EXPECT_TRUE(constantes_.nouveauFichier());
+    enum class Issue { annule, echoue, reussi };
+    struct Cas {
+        const char* nom;
+        QAction* TBarreSpectre::*destination;
+        Issue issue;
+        bool remis;
+        std::size_t conserves;
+        std::size_t macros;
+    };
+    const Cas cas[] = {
+        {"Tabrelix, dialogue annulé", &TBarreSpectre::TabrelixM, Issue::annule, false, 2, 0},
+        {"Tabrelix, programme absent", &TBarreSpectre::TabrelixM, Issue::echoue, false, 2, 0},
+        {"Tabrelix, transmis", &TBarreSpectre::TabrelixM, Issue::reussi, true, 0, 3},
+        {"presse-papiers", &TBarreSpectre::ClipM, Issue::reussi, true, 2, 0},
+        {"fichier, dialogue annulé", &TBarreSpectre::FileM, Issue::annule, false, 2, 0},
+        {"fichier, écriture impossible", &TBarreSpectre::FileM, Issue::echoue, false, 2, 0},
+        {"fichier, écrit", &TBarreSpectre::FileM, Issue::reussi, true, 0, 0},
+    };
+    ASSERT_TRUE(QDir().mkpath(runtime_.filePath(QStringLiteral("pris.tb3"))));
+    for (const Cas& c : cas) {
+        recepteur_.reset();
+        if (c.issue != Issue::echoue) demarreRecepteur();
+        TFormMain& f = fenetreAvecConserves();
+        (f.barre().*c.destination)->setChecked(true);
+        constantes_.reponse = [&](TConstanteDlg&) { return c.issue != Issue::annule; };
+        const QString fichier = c.issue == Issue::annule   ? QString()
+                                : c.issue == Issue::echoue ? runtime_.filePath(QStringLiteral("pris.tb3"))
+                                                           : runtime_.filePath(QStringLiteral("essai.tb3"));
+        sauvegarde_->dialogueFichier = [&](QWidget*, const QString&, const QString&) { return fichier; };
+        sauvegarde_->boiteErreur = [](QWidget*, const QString&, const QString&) {};
+        EXPECT_EQ(sauvegarde_->SaveBtnClick(f), c.remis) << c.nom;
+        EXPECT_EQ(f.graphe().listeDonnees.size(), c.conserves) << c.nom;
+        if (recepteur_) {
+            EXPECT_TRUE(attendQue([&] { return recepteur_->macros().size() == c.macros; }, 2000)) << c.nom;
+        }
+    }
+}
+
+// A transfer that cannot be made marks nothing saved: both windows keep
+// their journals, the run stays unsaved, the page choice still asks for a
+// new file, the message comes once for the curve and all its kept spectra,
+// and the clipboard holds the text for the user to paste.
+TEST_F(Transfert, unTransfertEchoueNeSauveRien)
+{
+    struct Cas {
+        const char* nom;
+        bool raccroche;
+        QString message;
+    };
+    for (const Cas& c : {Cas{"programme absent", false, TFormDDE::texteImpossible},
+                         Cas{"conversation coupée", true, TFormDDE::texteNonExecute}}) {
+        raccrocheur_.reset();
+        if (c.raccroche) demarreRaccrocheur();
+        messages_.clear();
+        TFormMain& f = fenetreAvecConserves();
+        TCinetiqueForm& k = cinetique(f);
+        f.journal().commence({{QStringLiteral("fenetre"), QStringLiteral("spectre")}});
+        k.journal().commence({{QStringLiteral("fenetre"), QStringLiteral("cinetique")}});
+        f.SaveBtnClick();
+        EXPECT_EQ(messages_, QStringList{c.message}) << c.nom;
+        EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.3\t"))) << c.nom;
+        k.SaveBtnClick();
+        EXPECT_EQ(messages_, (QStringList{c.message, c.message})) << c.nom;
+        EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\nt\tA\r\ns\t\r\n"))) << c.nom;
+        EXPECT_FALSE(k.DejaSauve) << c.nom;
+        EXPECT_TRUE(QFile::exists(f.journal().chemin())) << c.nom;
+        EXPECT_TRUE(QFile::exists(k.journal().chemin())) << c.nom;
+        EXPECT_TRUE(constantes_.nouveauFichier()) << c.nom;
+    }
 }
 
 // The clipboard alone: the current curve, no kept spectra, the page choice
@@ -186,7 +289,6 @@ TEST_F(Transfert, pressePapiersSeul)
     EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.3\t0.5011872\r\n700\t0.2\t0.6309573\r\n800\t0.1\t0.7943282\r\n&1 NOMX\r\n")))
         << "with the options block while the page choice is a new file";
     EXPECT_TRUE(constantes_.nouveauFichier());
-    EXPECT_TRUE(f.graphe().listeDonnees.empty());
     laissePasser(20);
     EXPECT_TRUE(r.evenements().empty());
 
@@ -222,23 +324,72 @@ TEST_F(Transfert, cinetiqueVersTabrelix)
     EXPECT_FALSE(constantes_.nouveauFichier());
 }
 
-// No analysis program: the path is tried by the probe, then by each of the
-// two attempts, one second apart; the message; the clipboard keeps the text.
-TEST_F(Transfert, programmeDAnalyseAbsent)
+// One start of the analysis program at most per "Sauver", whether the
+// probe or a connection attempt asks for it, kept spectra included; the
+// two-second wait only after a start that took. The next "Sauver" may try
+// once more (the name is ours by then: the attempt starts it).
+TEST_F(Transfert, unSeulLancementParSauvegarde)
 {
-    Tgraphe g;
-    remplitSpectre(g, {600.0, 700.0}, {0.5, 1.0});
-    const QString chemin = dde_->cheminApplication();
-    dde_->EnvoieDonneesSpectre(g, true);
-    EXPECT_EQ(messages_, QStringList{QStringLiteral("Impossible de lancer Tabrelix")});
-    EXPECT_EQ(lancements_, (QStringList{chemin, chemin, chemin}));
-    EXPECT_EQ(attentes_, std::vector<int>{1000}) << "no 2000 ms wait when nothing started";
-    EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.5\t")));
+    struct Cas {
+        const char* nom;
+        bool lancementReussi;
+        bool partApresLaCourante;
+        std::vector<int> attentes;
+    };
+    const Cas cas[] = {
+        {"absent, lancement impossible", false, false, {1000}},
+        {"lancé mais muet", true, false, {2000, 1000}},
+        {"parti après la courbe courante", false, true, {1000, 1000}},
+    };
+    for (const Cas& c : cas) {
+        dde_->sonde = std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), runtime_.path());
+        recepteur_.reset();
+        if (c.partApresLaCourante) demarreRecepteur();
+        pendantAttente = [this](int) { recepteur_.reset(); };
+        dde_->lanceProgramme = [&](const QString& p, const QStringList&) {
+            lancements_ << p;
+            return c.lancementReussi;
+        };
+        lancements_.clear();
+        attentes_.clear();
+        TFormMain& f = fenetreAvecConserves();
+        EXPECT_FALSE(sauvegarde_->SaveBtnClick(f)) << c.nom;
+        EXPECT_EQ(lancements_.size(), 1) << c.nom;
+        EXPECT_EQ(attentes_, c.attentes) << c.nom;
 
-    // The name is now held by this program: later probes start nothing.
-    lancements_.clear();
-    dde_->Execute(Tenvoi::eAdd);
-    EXPECT_EQ(lancements_, (QStringList{chemin, chemin})) << "only the attempts' own starts";
+        lancements_.clear();
+        EXPECT_FALSE(sauvegarde_->SaveBtnClick(f)) << c.nom;
+        EXPECT_EQ(lancements_.size(), 1) << c.nom;
+    }
+}
+
+// Clicks let in by the page dialog or by a wait start nothing inside the
+// transfer: neither window's "Sauver" runs until it is over.
+TEST_F(Transfert, rienNeDemarrePendantUnTransfert)
+{
+    TRecepteur& r = demarreRecepteur();
+    TFormMain& f = fenetreAvecConserves();
+    TCinetiqueForm& k = cinetique(f);
+    const auto cliqueSauver = [&] {
+        f.SaveBtnClick();
+        k.SaveBtnClick();
+    };
+    int dialogues = 0;
+    constantes_.reponse = [&](TConstanteDlg&) {
+        if (++dialogues == 1) cliqueSauver();
+        return true;
+    };
+    pendantAttente = [&](int) {
+        if (attentes_.size() == 1) cliqueSauver();
+    };
+    EXPECT_TRUE(sauvegarde_->SaveBtnClick(f));
+    EXPECT_EQ(dialogues, 1);
+    EXPECT_FALSE(k.DejaSauve);
+    EXPECT_EQ(attentes_, (std::vector<int>{1000, 1000}));
+    ASSERT_TRUE(attendQue([&] { return r.macros().size() == 3; }, 2000));
+    laissePasser(20);
+    EXPECT_EQ(r.macros().size(), 3U);
+    EXPECT_FALSE(TTransfertEnCours::actif());
 }
 
 // Started by the probe: a two-second wait for it to come up.
@@ -333,21 +484,6 @@ TEST_F(Transfert, leCanalNeSortPasDuDossierPrive)
 } // namespace
 
 namespace {
-
-// A server that hangs up as soon as it has answered the connection: the
-// conversation is gone before the macro can be sent.
-TEST_F(Transfert, unMacroQuiNePeutPartir)
-{
-    QLocalServer raccrocheur;
-    raccrocheur.setSocketOptions(QLocalServer::UserAccessOption);
-    ASSERT_TRUE(raccrocheur.listen(canal::chemin(QStringLiteral("TABRELIX"), QStringLiteral("ServeurDDE"))));
-    QObject::connect(&raccrocheur, &QLocalServer::newConnection, [&] {
-        while (QLocalSocket* s = raccrocheur.nextPendingConnection()) s->abort();
-    });
-    dde_->delaiAvisMs = 500;
-    dde_->Execute(Tenvoi::eLoad);
-    EXPECT_EQ(messages_, QStringList{QStringLiteral("Transfert non exécuté")});
-}
 
 // The analysis program's path: a text setting, or "tabrelix" on the PATH.
 TEST_F(Transfert, cheminDuProgrammeDAnalyse)
