@@ -127,6 +127,11 @@ std::string notationScientifique(const Chiffres& c)
 
 double texteVersReel(const QString& texte)
 {
+    return texteVersReelLu(texte).value_or(0.0);
+}
+
+std::optional<double> texteVersReelLu(const QString& texte)
+{
     const QString separateur = QLocale().decimalPoint();
     QString t = texte;
     // The instrument and the user may write either separator; only the first
@@ -138,7 +143,7 @@ double texteVersReel(const QString& texte)
         const qsizetype i = t.indexOf(u',');
         if (i >= 0) t[i] = u'.';
     }
-    return LecteurNombre(t, separateur).lit().value_or(0.0);
+    return LecteurNombre(t, separateur).lit();
 }
 
 QString reelVersTexte(double x)

@@ -125,3 +125,13 @@ QLabel* TBandeauCinetique::indicateur(const QString& nom, const QString& aide)
     panneau->setVisible(false);
     return panneau;
 }
+
+void TBandeauCinetique::applique(const TBoutonsCinetique& etat)
+{
+    LambdaBtn->setEnabled(etat.instrument);
+    LambdaSE->setEnabled(etat.instrument);
+    NbreSpin->setEnabled(etat.reglages);
+    NbreEdit->setEnabled(etat.reglages);
+    PanelDuree->setVisible(etat.indicateurs);
+    PanelAbs->setVisible(etat.indicateurs);
+}

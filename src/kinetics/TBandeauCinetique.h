@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "kinetics/BoutonsCinetique.h"
+
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -29,6 +31,8 @@ public:
     QLineEdit* DureeEdit;
     QLabel* PanelDuree;
     QLabel* PanelAbs;
+
+    void applique(const TBoutonsCinetique& etat);
 
 private:
     void construitLongueurOnde();

@@ -34,3 +34,14 @@ QList<QToolButton*> TBarreCinetique::boutons() const
 {
     return {ZeroBtn, StartBtn, RepereBtn, StopBtn, ResetBtn, SaveBtn, PrintBtn, ExitBtn};
 }
+
+void TBarreCinetique::applique(const TBoutonsCinetique& etat)
+{
+    StartBtn->setEnabled(etat.lancer);
+    ResetBtn->setEnabled(etat.raz);
+    StopBtn->setEnabled(etat.stop);
+    RepereBtn->setEnabled(etat.repere);
+    ExitBtn->setEnabled(etat.reglages);
+    ZeroBtn->setEnabled(etat.instrument);
+    SaveBtn->setEnabled(etat.sauver);
+}

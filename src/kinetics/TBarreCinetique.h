@@ -2,6 +2,8 @@
 
 #include <QToolBar>
 
+#include "kinetics/BoutonsCinetique.h"
+
 class QAction;
 class QMenu;
 class QToolButton;
@@ -32,4 +34,5 @@ public:
 
     // Every button, in tool bar order.
     QList<QToolButton*> boutons() const;
+    void applique(const TBoutonsCinetique& etat);
 };

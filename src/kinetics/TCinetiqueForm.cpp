@@ -5,6 +5,7 @@
 #include "graph/TVueGraphe.h"
 #include "kinetics/TBandeauCinetique.h"
 #include "kinetics/TBarreCinetique.h"
+#include "common/TTransfertEnCours.h"
 #include "kinetics/TFleches.h"
 #include "kinetics/TMinuterie.h"
 #include "kinetics/TextesCinetique.h"
@@ -50,7 +51,7 @@ qint64 horlogeMonotone()
 } // namespace
 
 TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const QString& cheminIni)
-    : QMainWindow(&principale, Qt::Window), principale_(principale), cheminIni_(cheminIni),
+    : QMainWindow(&principale, Qt::Window), principale_(principale), instrument_(principale), cheminIni_(cheminIni),
       Timer_(std::make_unique<TMinuterie>())
 {
     journal_ = std::make_unique<TJournalMesures>(TJournalMesures::dossierParDefaut(), QStringLiteral("cinetique"));
@@ -229,21 +230,9 @@ void TCinetiqueForm::setBoutons()
 {
     lambdaEnCours = false;
     const int n = Graphe_.nbrePoints;
-    const bool enCours = acquisitionEnCours;
-    TBarreCinetique& b = *barre_;
-    TBandeauCinetique& h = *bandeau_;
-    b.StartBtn->setEnabled(lambdaFait && blancFait);
-    b.ResetBtn->setEnabled(n > 10 && !enCours);
-    b.StopBtn->setEnabled(enCours);
-    b.RepereBtn->setEnabled(enCours);
-    for (QWidget* w : std::initializer_list<QWidget*>{b.ExitBtn, h.LambdaBtn, b.ZeroBtn, h.LambdaSE,
-                                                      h.NbreSpin, h.NbreEdit})
-        w->setEnabled(!enCours);
-    b.SaveBtn->setEnabled(n > 10);
-    h.PanelDuree->setVisible(enCours);
-    h.PanelAbs->setVisible(enCours);
+    rafraichitBoutons();
     Timer_->setPeriode(reglage_.periodeMs());
-    Timer_->setActive(enCours);
+    Timer_->setActive(acquisitionEnCours);
     if (n > 10) {
         double mini = 0.0;
         double maxi = 0.0;
@@ -251,6 +240,14 @@ void TCinetiqueForm::setBoutons()
         Graphe_.SetMonde(0, 0, DureeMesure(), std::max(maxi, 1.0));
         Oscillo_->redessine();
     }
+}
+
+void TCinetiqueForm::rafraichitBoutons()
+{
+    const TBoutonsCinetique b = boutonsCinetique(
+        {lambdaFait, blancFait, acquisitionEnCours, !instrument_.auRepos(), Graphe_.nbrePoints});
+    barre_->applique(b);
+    bandeau_->applique(b);
 }
 
 QString TCinetiqueForm::statut() const
@@ -274,7 +271,7 @@ void TCinetiqueForm::LambdaBtnClick()
     barre_->StopBtn->setEnabled(true);
     lambdaEnCours = true;
     blancFait = false;
-    principale_.setLambda(bandeau_->LambdaSE->Value());
+    instrument_.setLambda(bandeau_->LambdaSE->Value());
 }
 
 void TCinetiqueForm::LambdaSEChange()
@@ -286,7 +283,7 @@ void TCinetiqueForm::LambdaSEChange()
 
 void TCinetiqueForm::ZeroBtnBisClick()
 {
-    principale_.setZero();
+    instrument_.setZero();
 }
 
 // ---- The run ---------------------------------------------------------------
@@ -308,11 +305,34 @@ void TCinetiqueForm::StartBtnClick()
 
 // A tick while the previous reading is still on its way, or while the main
 // window runs a command of its own, asks nothing: requests would pile up in
-// nested waits. The next tick asks again.
+// nested waits. A reading of ours that outlives its bound is abandoned, and
+// the next tick asks again. A transfer's waits must not be broken into by
+// ours, which take clicks. Past its duration by a whole step without the
+// last reading, the run ends all the same.
 void TCinetiqueForm::TimerTimer()
 {
-    if (principale_.enCommande()) return;
-    principale_.demandeAbs();
+    if (!acquisitionEnCours) return;
+    if (secondesDepuisDebut() > DureeMesure() + DeltatMesure()) {
+        if (lectureSansReponse() || instrument_.enCommande()) instrument_.StopBtnClick();
+        termineAcquisition();
+        afficheMessage(texteFinSansLecture);
+        return;
+    }
+    if (TTransfertEnCours::actif()) return;
+    if (instrument_.enCommande()) {
+        if (lectureSansReponse())
+            instrument_.abandonne(texteLectureAbandonnee.arg(delaiLectureMs(reglage_.periodeMs()) / 1000));
+        return;
+    }
+    lectureDemandee_ = true;
+    debutLectureMs_ = horlogeMs();
+    instrument_.demandeAbs();
+}
+
+bool TCinetiqueForm::lectureSansReponse() const
+{
+    return lectureDemandee_ && instrument_.enCommande()
+           && horlogeMs() - debutLectureMs_ >= delaiLectureMs(reglage_.periodeMs());
 }
 
 int TCinetiqueForm::secondesDepuisDebut() const
@@ -325,7 +345,7 @@ void TCinetiqueForm::setAbs(double A)
     if (!std::isfinite(A)) return;
     const int n = Graphe_.nbrePoints;
     if (n >= capacite) {
-        arreteAcquisition();
+        termineAcquisition();
         afficheMessage(texteCapacite);
         return;
     }
@@ -338,27 +358,48 @@ void TCinetiqueForm::setAbs(double A)
     Graphe_.TraceUnPoint(n);
     Graphe_.nbrePoints = static_cast<indiceVecteur>(n + 1);
     journal_->ajoutePoint(n, {static_cast<double>(t), A});
+    // What was exported no longer covers the run.
+    DejaSauve = false;
     barre_->SaveBtn->setEnabled(n + 1 > 10);
-    if (t > DureeMesure()) {
-        acquisitionEnCours = false;
-        setBoutons();
+    // The 2001st reading is the last one the run can hold: it is kept, and
+    // the run ends with it.
+    if (n + 1 >= capacite) {
+        termineAcquisition();
+        afficheMessage(texteCapacite);
+    } else if (t > DureeMesure()) {
+        termineAcquisition();
     }
 }
 
+// The run ends by itself (duration, capacity): its points stay whatever
+// their number, and a run exported whole needs its journal no more.
+void TCinetiqueForm::termineAcquisition()
+{
+    acquisitionEnCours = false;
+    lectureDemandee_ = false;
+    if (DejaSauve) journal_->abandonne();
+    setBoutons();
+}
+
+// This Stop ends any wait of the link exactly as the main window's does,
+// and the run with it.
 void TCinetiqueForm::StopBtnClick()
 {
-    if (lambdaEnCours) {
-        principale_.StopBtnClick();
-        lambdaEnCours = false;
+    const bool attente = lambdaEnCours || instrument_.enCommande();
+    if (attente) instrument_.StopBtnClick();
+    lambdaEnCours = false;
+    if (acquisitionEnCours) {
+        arreteAcquisition();
         return;
     }
-    arreteAcquisition();
+    if (attente) rafraichitBoutons();
 }
 
 void TCinetiqueForm::arreteAcquisition()
 {
     Timer_->setActive(false);
     acquisitionEnCours = false;
+    lectureDemandee_ = false;
     if (Graphe_.nbrePoints > 10)
         setBoutons();
     else
@@ -391,6 +432,7 @@ void TCinetiqueForm::RepereBtnClick()
     }
     Graphe_.AjouteRepere(t, texte);
     journal_->ajouteRepere(t, texte);
+    DejaSauve = false;
 }
 
 void TCinetiqueForm::PrintBtnClick()
@@ -399,11 +441,13 @@ void TCinetiqueForm::PrintBtnClick()
     Oscillo_->redessine();
 }
 
+// An export during a run covers the points it took: the journal goes on
+// with the run, and a point or marker after it makes the run unsaved again.
 void TCinetiqueForm::SaveBtnClick()
 {
     if (!exporte || !exporte()) return;
     DejaSauve = true;
-    journal_->abandonne();
+    if (!acquisitionEnCours) journal_->abandonne();
 }
 
 // Choosing a destination also exports to it, and "Sauver" shows it.

@@ -4,11 +4,13 @@
 #include "graph/Tgraphe.h"
 #include "common/TJournalMesures.h"
 #include "kinetics/TReglageTemps.h"
+#include "link/TAccesInstrument.h"
 #include "link/THoteCinetique.h"
 
 #include <QMainWindow>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -42,6 +44,15 @@ public:
     static inline const QString titre = QStringLiteral("Cinétique avec Orvanne");
     static constexpr int capacite = indiceMaxVecteur + 1;
     static inline const QString texteCapacite = QStringLiteral("Capacité maximale atteinte : 2001 points");
+    static inline const QString texteLectureAbandonnee =
+        QStringLiteral("Lecture abandonnée : l'instrument n'a pas répondu en %1 s");
+    static inline const QString texteFinSansLecture =
+        QStringLiteral("Acquisition terminée : la dernière lecture n'est pas venue");
+    // How long a reading may stay unanswered before it is abandoned like a
+    // Stop: a reading takes well under a second, and the handshake alone
+    // gives up after 5 s; two time steps leave a slow reading at a long step
+    // its chance, and the next tick asks again.
+    static qint64 delaiLectureMs(int periodeMs) { return std::max<qint64>(10000, 2 * qint64 {periodeMs}); }
 
     TCinetiqueForm(TFormMain& principale, const QString& cheminIni);
     ~TCinetiqueForm() override;
@@ -101,6 +112,7 @@ public:
     void setLambdaFait(bool fait) override { lambdaFait = fait; }
     void setBlancFait(bool fait) override { blancFait = fait; }
     void setBoutons() override;
+    void rafraichitBoutons() override;
     void afficheMessage(const QString& texte) override;
 
     // Handlers.
@@ -142,12 +154,15 @@ private:
     void appliqueTemps(bool applique);
     void eclaircitPoints();
     void arreteAcquisition();
+    void termineAcquisition();
+    bool lectureSansReponse() const;
     void demandeSauvegarde();
     void signaleErreur(const QString& texte);
     int secondesDepuisDebut() const;
     void commenceJournal();
 
     TFormMain& principale_;
+    TAccesInstrument& instrument_;
     QString cheminIni_;
     Tgraphe Graphe_;
     TReglageTemps reglage_;
@@ -160,4 +175,7 @@ private:
     std::unique_ptr<TMinuterie> Timer_;
     std::unique_ptr<TJournalMesures> journal_;
     qint64 debutMs_ = 0;
+    // The reading this window asked for and the link has not finished yet.
+    bool lectureDemandee_ = false;
+    qint64 debutLectureMs_ = 0;
 };

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <cmath>
+#include <optional>
+
 namespace {
 
 bool debutNombre(char c)
@@ -56,4 +59,41 @@ QByteArray lisLigneAbs(const QByteArray& ligne)
 double valeurNombre(const QByteArray& texte)
 {
     return texteVersReel(QString::fromLatin1(texte));
+}
+
+namespace {
+
+std::optional<double> valeurLue(const QByteArray& texte)
+{
+    if (texte.isEmpty()) return std::nullopt;
+    const std::optional<double> v = texteVersReelLu(QString::fromLatin1(texte));
+    if (!v || !std::isfinite(*v)) return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+TLigneAnalysee analyseLigne(const QByteArray& ligne)
+{
+    TLigneAnalysee a;
+    if (ligne.isEmpty()) return a;
+    const TNombreTrouve l = chercheNombre(ligne, 1);
+    const QByteArray texte1 = texteNombre(ligne, l);
+    const std::optional<double> premier = valeurLue(texte1);
+    if (!premier) {
+        a.forme = TFormeLigne::eIllisible;
+        return a;
+    }
+    const std::optional<double> second =
+        valeurLue(texteNombre(ligne, chercheNombre(ligne, l.position + l.longueur + 1)));
+    if (second) {
+        a.forme = TFormeLigne::ePoint;
+        a.lambda = *premier;
+        a.valeur = *second;
+        return a;
+    }
+    a.forme = TFormeLigne::eValeur;
+    a.valeur = *premier;
+    a.texteValeur = texte1;
+    return a;
 }

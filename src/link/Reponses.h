@@ -34,3 +34,19 @@ QByteArray lisLigneAbs(const QByteArray& ligne);
 
 // Number text to double with texteVersReel ("." or "," as separator).
 double valeurNombre(const QByteArray& texte);
+
+// What a reply line is by its shape, so that a line goes only where it fits:
+// a point line has two readable numbers (wavelength, then absorbance, read
+// as lisLignePoint reads them); a value line has one readable first number
+// and nothing readable after it; any other line is unreadable. A line that
+// the instrument sent damaged is never turned into a zero.
+enum class TFormeLigne { eVide, ePoint, eValeur, eIllisible };
+
+struct TLigneAnalysee {
+    TFormeLigne forme = TFormeLigne::eVide;
+    double lambda = 0.0;     // ePoint
+    double valeur = 0.0;     // ePoint: the absorbance; eValeur: the value
+    QByteArray texteValeur;  // eValeur: the number text as it stands
+};
+
+TLigneAnalysee analyseLigne(const QByteArray& ligne);

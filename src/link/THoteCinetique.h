@@ -12,6 +12,9 @@ public:
     virtual void setLambdaFait(bool fait) = 0;
     virtual void setBlancFait(bool fait) = 0;
     virtual void setBoutons() = 0;
+    // Only the enabled state of its controls, from its flags and whether the
+    // link is busy: cheap enough for before and after every wait.
+    virtual void rafraichitBoutons() = 0;
     // Its status line, which shows what the main window's status line shows.
     virtual void afficheMessage(const QString& texte) = 0;
 };

@@ -6,6 +6,7 @@
 #include "link/THoteCinetique.h"
 #include "link/THoteLiaison.h"
 #include "link/Tics.h"
+#include "common/TTransfertEnCours.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -62,13 +64,28 @@ TLiaison::~TLiaison() = default;
 void TLiaison::ConnectBtnClick(bool enfonce)
 {
     if (!enfonce) {
+        // A command cut short by the user's disconnection did not happen, and
+        // nothing may open the port again behind the user's back.
+        if (enCommande()) interromps();
+        fermeParUtilisateur_ = true;
         VoieSerie.setOpen(false);
-    } else if (!VoieSerie.setOpen(true) || !enregistreDeclencheurs()) {
-        VoieSerie.setOpen(false);
-        listePorts();
+    } else {
+        fermeParUtilisateur_ = false;
+        if (!VoieSerie.setOpen(true) || !enregistreDeclencheurs()) {
+            VoieSerie.setOpen(false);
+            listePorts();
+        }
     }
     etatSpectre = TEtatSpectre::esAttente;
     setBoutons();
+}
+
+void TLiaison::interromps()
+{
+    ++interruptions_;
+    arretForce = true;
+    resultatsAnnonces_ = false;
+    if (echange_ == TEchange::eLecture) echange_ = TEchange::eAucun;
 }
 
 // Once for the life of the channel: the registrations survive closing,
@@ -163,26 +180,48 @@ void TLiaison::VoieSerieTriggerData(quint16 TriggerHandle)
 void TLiaison::traiteDeclencheur(quint16 handle)
 {
     if (handle == trNul) {
-        if (etatSpectre == TEtatSpectre::esLectureAbs)
+        ligne_ = analyseLigne(reponse);
+        if (ligne_.forme == TFormeLigne::eVide) return;
+        const bool point = ligne_.forme == TFormeLigne::ePoint;
+        const bool valeur = ligne_.forme == TFormeLigne::eValeur;
+        if (echange_ == TEchange::eBalayage && point)
+            litPoint();
+        else if (echange_ == TEchange::eLecture && valeur)
             litAbs();
         else
-            litPoint();
+            ignoreLigne(ligne_.forme == TFormeLigne::eIllisible || (echange_ == TEchange::eBalayage && valeur)
+                            ? texteIllisible
+                            : texteInattendue);
     }
     if (handle == trEOT) {
         envoieACK();
         pointeurNormal();
         etatSpectre = TEtatSpectre::esAttente;
+        resultatsAnnonces_ = false;
+        if (echange_ == TEchange::eLecture) echange_ = TEchange::eAucun;
         setBoutons();
     }
     if (handle == trENQ) envoieACK();
+}
+
+// The instrument still gets its ACK, so that it goes on; the user learns
+// once per command that something was dropped.
+void TLiaison::ignoreLigne(const QString& texte)
+{
+    reponse.clear();
+    ++lignesIgnorees_;
+    envoieACK();
+    if (ignoreeSignalee_) return;
+    ignoreeSignalee_ = true;
+    messageGarde_ = texte;
+    afficheMessage(texte);
 }
 
 // A lost line ends every wait as Stop would; what has arrived stays.
 void TLiaison::lienPerdu()
 {
     liaisonPerdue_ = true;
-    ++pertes_;
-    arretForce = true;
+    interromps();
     reponse.clear();
     pointeurNormal();
     etatSpectre = TEtatSpectre::esAttente;
@@ -194,6 +233,7 @@ void TLiaison::lienPerdu()
 bool TLiaison::envoieChaine(const QByteArray& s)
 {
     dernierCarac.vide();
+    if (fermeParUtilisateur_ && !VoieSerie.Open()) return false;
     if (!VoieSerie.PutString(s)) {
         echecOuverture_ = !VoieSerie.Open();
         return false;
@@ -202,9 +242,10 @@ bool TLiaison::envoieChaine(const QByteArray& s)
     arretForce = false;
     std::uint32_t debut = horloge_();
     int renvois = 0;
-    const unsigned pertes = pertes_;
+    const unsigned interruptions = interruptions_;
     for (;;) {
         laisseTravailler();
+        if (interrompu(interruptions)) break;
         if (dernierCarac.contient(octetNAK)) {
             VoieSerie.PutString(s);
             dernierCarac.vide();
@@ -213,7 +254,7 @@ bool TLiaison::envoieChaine(const QByteArray& s)
         }
         dort();
         if (dernierCarac.contient(octetACK) || renvois >= renvoisMax
-            || delaiReponseEcoule(debut, horloge_()) || arretForce || pertes != pertes_)
+            || delaiReponseEcoule(debut, horloge_()) || arretForce || interrompu(interruptions))
             break;
     }
     return dernierCarac.contient(octetACK);
@@ -223,8 +264,9 @@ bool TLiaison::envoieCommande(const QByteArray& cmd)
 {
     afficheMessage(QStringLiteral("Envoi de Enquiry ; attente de Acknowledge"));
     if (!envoieChaine(QByteArray(1, octetENQ))) {
-        afficheMessage(echecOuverture_ ? VoieSerie.erreur()
-                                       : QStringLiteral("Pas de réponse à Enquiry"));
+        afficheMessage(fermeParUtilisateur_ && !VoieSerie.Open() ? texteFerme
+                       : echecOuverture_                         ? VoieSerie.erreur()
+                                                                 : QStringLiteral("Pas de réponse à Enquiry"));
         return false;
     }
     const bool accepte = envoieChaine(cmd + octetNUL);
@@ -232,53 +274,93 @@ bool TLiaison::envoieCommande(const QByteArray& cmd)
     return accepte;
 }
 
-bool TLiaison::executeCommande(const QByteArray& cmd)
+// Nothing starts while the window closes (a wait nobody ends would keep the
+// program alive) or while a transfer runs (our waits would let clicks in).
+bool TLiaison::refuseCommande()
 {
-    const TCommandeEnCours enCours(attentes_);
-    resultatsAnnonces_ = false;
-    if (hote_.cinetique() == nullptr) setBoutons();
-    pointeurOccupe();
-    if (!envoieCommande(cmd)) return false;
-    afficheMessage(QStringLiteral("Attente de End of text"));
-    const unsigned pertes = pertes_;
-    while (etatSpectre != TEtatSpectre::esAttente && pertes == pertes_) attendUnePasse();
-    termineExecution(cmd, pertes != pertes_);
-    return !arretForce;
+    if (!fermeture_ && !TTransfertEnCours::actif()) return false;
+    issue_ = TIssueCommande::eEchouee;
+    if (!fermeture_) afficheMessage(texteRefus);
+    return true;
 }
 
-void TLiaison::termineExecution(const QByteArray& cmd, bool perdu)
+bool TLiaison::executeCommande(const QByteArray& cmd)
 {
-    afficheMessage(arretForce ? QStringLiteral("Pas de réponse à ") + texte(cmd)
-                              : QStringLiteral("Commande ") + texte(cmd)
-                                    + QStringLiteral(" acceptée"));
+    if (refuseCommande()) return false;
+    std::optional<TCommandeEnCours> enCours(std::in_place, attentes_);
+    resultatsAnnonces_ = false;
+    messageGarde_.clear();
+    ignoreeSignalee_ = false;
+    // The instrument drops whatever it was sending when a new command comes.
+    echange_ = TEchange::eAucun;
+    // Every window shows the link busy before the wait: only Stop can be
+    // pressed during it.
+    setBoutons();
+    pointeurOccupe();
+    if (!envoieCommande(cmd)) {
+        issue_ = TIssueCommande::eEchouee;
+        return false;
+    }
+    afficheMessage(QStringLiteral("Attente de End of text"));
+    const unsigned interruptions = interruptions_;
+    while (etatSpectre != TEtatSpectre::esAttente && !interrompu(interruptions)) attendUnePasse();
+    issue_ = interrompu(interruptions) ? TIssueCommande::eInterrompue
+             : arretForce              ? TIssueCommande::eArretee
+                                       : TIssueCommande::eFaite;
+    enCours.reset();
+    termineExecution(cmd);
+    return issue_ == TIssueCommande::eFaite;
+}
+
+// Without the kinetics window the refresh follows the outcome, and clears
+// it; with it, the outcome stays on both status lines.
+void TLiaison::termineExecution(const QByteArray& cmd)
+{
+    const QString issue =
+        issue_ == TIssueCommande::eInterrompue && !liaisonPerdue_
+            ? QStringLiteral("Commande %1 interrompue : port fermé").arg(texte(cmd))
+        : issue_ == TIssueCommande::eFaite ? QStringLiteral("Commande ") + texte(cmd) + QStringLiteral(" acceptée")
+                                           : QStringLiteral("Pas de réponse à ") + texte(cmd);
     pointeurNormal();
     THoteCinetique* cinetique = hote_.cinetique();
     if (cinetique == nullptr) {
+        afficheMessage(issue);
         setBoutons();
         return;
     }
-    // Stop still counts as done for the kinetics window; a lost line does not.
-    if (cmd.startsWith('w')) {
-        if (!perdu) cinetique->setLambdaFait(true);
-        cinetique->setBoutons();
-    }
-    if (cmd.startsWith('x')) {
-        if (!perdu) cinetique->setBlancFait(true);
-        cinetique->setBoutons();
-    }
+    setBoutons();
+    afficheMessage(issue);
+    // Stop still counts as done for the kinetics window; a line lost or
+    // closed does not.
+    const bool compte = issue_ != TIssueCommande::eInterrompue;
+    if (cmd.startsWith('w') && compte) cinetique->setLambdaFait(true);
+    if (cmd.startsWith('x') && compte) cinetique->setBlancFait(true);
+    if (cmd.startsWith('w') || cmd.startsWith('x')) cinetique->setBoutons();
 }
 
 bool TLiaison::lanceMesure(const QByteArray& cmd)
 {
-    const TCommandeEnCours enCours(attentes_);
+    if (refuseCommande()) return false;
+    std::optional<TCommandeEnCours> enCours(std::in_place, attentes_);
     resultatsAnnonces_ = false;
+    messageGarde_.clear();
+    ignoreeSignalee_ = false;
+    echange_ = cmd.startsWith('f') ? TEchange::eBalayage : TEchange::eLecture;
+    // Every window shows the link busy before the wait: only Stop can be
+    // pressed during it.
     setBoutons();
-    if (!envoieCommande(cmd)) return false;
+    if (!envoieCommande(cmd)) {
+        issue_ = TIssueCommande::eEchouee;
+        if (echange_ == TEchange::eLecture) echange_ = TEchange::eAucun;
+        return false;
+    }
     afficheMessage(QStringLiteral("Attente de Enquiry"));
-    const unsigned pertes = pertes_;
-    while (!dernierCarac.contient(octetENQ) && !arretForce && pertes == pertes_)
+    const unsigned interruptions = interruptions_;
+    while (!dernierCarac.contient(octetENQ) && !arretForce && !interrompu(interruptions))
         attendUnePasse();
+    enCours.reset();
     if (dernierCarac.contient(octetENQ)) {
+        issue_ = TIssueCommande::eFaite;
         // The results may all have come, EOT included, while we waited: the
         // window is idle again, and is shown as EOT shows it, not waiting.
         if (etatSpectre == TEtatSpectre::esAttente) {
@@ -290,6 +372,8 @@ bool TLiaison::lanceMesure(const QByteArray& cmd)
         hote_.activeStop();
         return true;
     }
+    issue_ = interrompu(interruptions) ? TIssueCommande::eInterrompue : TIssueCommande::eArretee;
+    if (echange_ == TEchange::eLecture) echange_ = TEchange::eAucun;
     afficheMessage(texte(cmd) + QStringLiteral(" non effectuée"));
     pointeurNormal();
     etatSpectre = TEtatSpectre::esAttente;
@@ -302,19 +386,35 @@ bool TLiaison::enCommande() const
     return attentes_ > 0 || (resultatsAnnonces_ && etatSpectre != TEtatSpectre::esAttente);
 }
 
+// Stop ends the wait; a scan's lines still on their way belong to it, a
+// reading's do not.
 void TLiaison::StopBtnClick()
 {
     arretForce = true;
+    resultatsAnnonces_ = false;
+    if (echange_ == TEchange::eLecture) echange_ = TEchange::eAucun;
     pointeurNormal();
     etatSpectre = TEtatSpectre::esAttente;
     setBoutons();
+}
+
+void TLiaison::abandonne(const QString& raison)
+{
+    StopBtnClick();
+    messageGarde_ = raison;
+    afficheMessage(raison);
+}
+
+void TLiaison::setFermeture()
+{
+    fermeture_ = true;
+    if (enCommande() || etatSpectre != TEtatSpectre::esAttente) StopBtnClick();
 }
 
 // ---- Reply lines -----------------------------------------------------------
 
 void TLiaison::litPoint()
 {
-    if (reponse.isEmpty()) return;
     if (iCourant < 0 || iCourant > indiceMaxVecteur) {
         // The instrument still gets its ACK, so that it can finish the scan.
         reponse.clear();
@@ -322,11 +422,10 @@ void TLiaison::litPoint()
         envoieACK();
         return;
     }
-    const TPointLu point = lisLignePoint(reponse);
     const auto i = static_cast<std::size_t>(iCourant);
-    graphe_.mondeX->valeur[i] = point.lambda;
-    graphe_.mondeAbs->valeur[i] = point.absorbance;
-    graphe_.MondeTrans->valeur[i] = std::pow(10.0, -point.absorbance);
+    graphe_.mondeX->valeur[i] = ligne_.lambda;
+    graphe_.mondeAbs->valeur[i] = ligne_.valeur;
+    graphe_.MondeTrans->valeur[i] = std::pow(10.0, -ligne_.valeur);
     reponse.clear();
     capaciteSignalee_ = false;
     graphe_.TraceUnPoint(iCourant);
@@ -345,12 +444,11 @@ void TLiaison::signaleCapacite()
 
 void TLiaison::litAbs()
 {
-    if (reponse.isEmpty()) return;
-    reponse = lisLigneAbs(reponse);
+    reponse = ligne_.texteValeur;
     hote_.afficheAbs(texte(reponse));
     envoieACK();
     THoteCinetique* cinetique = hote_.cinetique();
-    if (cinetique != nullptr && cinetique->acqEnCours()) cinetique->setAbs(valeurNombre(reponse));
+    if (cinetique != nullptr && cinetique->acqEnCours()) cinetique->setAbs(ligne_.valeur);
     reponse.clear();
 }
 
@@ -404,9 +502,10 @@ void TLiaison::envoieACK()
     VoieSerie.PutString(QByteArray(1, octetACK));
 }
 
+// A port closed during the wait stays closed: only the user reopens it.
 void TLiaison::laisseTravailler()
 {
-    VoieSerie.ProcessCommunications();
+    if (VoieSerie.Open()) VoieSerie.ProcessCommunications();
     QCoreApplication::processEvents();
 }
 
@@ -433,8 +532,13 @@ void TLiaison::afficheMessage(const QString& texte)
     hote_.afficheMessage(liaisonPerdue_ ? textePerte : texte);
 }
 
+// Every window that shows the link's state, not only the main one.
 void TLiaison::setBoutons()
 {
     hote_.setBoutons();
-    if (liaisonPerdue_) hote_.afficheMessage(textePerte);
+    if (THoteCinetique* cinetique = hote_.cinetique(); cinetique != nullptr) cinetique->rafraichitBoutons();
+    if (liaisonPerdue_)
+        hote_.afficheMessage(textePerte);
+    else if (!messageGarde_.isEmpty())
+        hote_.afficheMessage(messageGarde_);
 }

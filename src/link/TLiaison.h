@@ -3,8 +3,10 @@
 #include "common/CharSet.h"
 #include "common/TEtatSpectre.h"
 #include "link/TComPort.h"
+#include "link/TIssueCommande.h"
 #include "link/TNomsPorts.h"
 #include "link/TPointeurOccupe.h"
+#include "link/Reponses.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -39,6 +41,13 @@ public:
     static inline const QString textePerte = QStringLiteral("Liaison série perdue");
     static inline const QString texteCapacite =
         QStringLiteral("Capacité maximale atteinte : 2001 points");
+    static inline const QString texteIllisible =
+        QStringLiteral("Valeur illisible reçue de l'instrument : ligne ignorée");
+    static inline const QString texteInattendue =
+        QStringLiteral("Ligne inattendue reçue de l'instrument : ignorée");
+    static inline const QString texteFerme = QStringLiteral("Port fermé : cliquer sur connecter");
+    static inline const QString texteRefus =
+        QStringLiteral("Commande refusée : un transfert est en cours");
     static constexpr qsizetype longueurReponse = 255;
 
     TLiaison(THoteLiaison& hote, Tgraphe& graphe, const QString& cheminIni,
@@ -72,9 +81,21 @@ public:
     bool lanceMesure(const QByteArray& cmd);
     void StopBtnClick();
 
-    // Reply lines.
+    // Reply lines. A line is stored only where its shape fits the exchange
+    // it belongs to: a point line in the scan (also after Stop, the
+    // instrument still finishing it), a single value as the reading; any
+    // other line is acknowledged, counted and dropped.
     void litPoint();
     void litAbs();
+    int lignesIgnorees() const { return lignesIgnorees_; }
+
+    // How the last command's wait ended.
+    TIssueCommande issue() const { return issue_; }
+    // Ends any wait as Stop does, and keeps the reason on the status lines
+    // until the next command.
+    void abandonne(const QString& raison);
+    // The window is closing: every wait ends and no command starts again.
+    void setFermeture();
 
     // The three "Vérification" operations, also used by the kinetics window.
     void setLambda(int lambda);
@@ -115,7 +136,11 @@ private:
     void lienPerdu();
     quint16 choixPortNul();
     QStringList entreesPorts(std::vector<int>* numeros) const;
-    void termineExecution(const QByteArray& cmd, bool perdu);
+    void termineExecution(const QByteArray& cmd);
+    bool refuseCommande();
+    bool interrompu(unsigned interruptions) const { return interruptions != interruptions_; }
+    void interromps();
+    void ignoreLigne(const QString& texte);
     void signaleCapacite();
     void envoieACK();
     void laisseTravailler();
@@ -128,7 +153,20 @@ private:
     std::function<std::uint32_t()> horloge_;
     int dureePasse_ = 100;
     bool liaisonPerdue_ = false;
-    unsigned pertes_ = 0;
+    // Every loss of the line and every closing by the user during a command:
+    // a wait that sees it change ends as interrupted.
+    unsigned interruptions_ = 0;
+    bool fermeParUtilisateur_ = false;
+    bool fermeture_ = false;
+    TIssueCommande issue_ = TIssueCommande::eFaite;
+    // The measurement whose reply lines are expected.
+    enum class TEchange { eAucun, eBalayage, eLecture };
+    TEchange echange_ = TEchange::eAucun;
+    TLigneAnalysee ligne_;
+    int lignesIgnorees_ = 0;
+    bool ignoreeSignalee_ = false;
+    // Shown again after every refresh until the next command starts.
+    QString messageGarde_;
     bool capaciteSignalee_ = false;
     bool echecOuverture_ = false;
     int attentes_ = 0;

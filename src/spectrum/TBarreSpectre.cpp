@@ -3,6 +3,7 @@
 #include "spectrum/BoutonsBarre.h"
 
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 TBarreSpectre::TBarreSpectre(QWidget* parent) : QToolBar(QStringLiteral("Barre d'outils"), parent)
@@ -50,4 +51,20 @@ QList<QToolButton*> TBarreSpectre::boutons() const
 {
     return {ConnectBtn, BlancBtn,  SpectreBtn,   AddBtn, StopBtn,
             PrintBtn,   SaveBtn,   CinetiqueBtn, ExitBtn};
+}
+
+void TBarreSpectre::applique(const TBoutonsSpectre& etat)
+{
+    BlancBtn->setEnabled(etat.blanc);
+    SpectreBtn->setEnabled(etat.spectre);
+    StopBtn->setEnabled(etat.stop);
+    ConnectBtn->setText(etat.texteConnexion);
+    {
+        // The toggle shows whether the port is open, also after a failed opening.
+        const QSignalBlocker bloque(ConnectBtn);
+        ConnectBtn->setChecked(etat.connecte);
+    }
+    SaveBtn->setEnabled(etat.sauver);
+    PrintBtn->setEnabled(etat.sauver);
+    AddBtn->setEnabled(etat.conserver);
 }

@@ -2,6 +2,8 @@
 
 #include <QToolBar>
 
+#include "spectrum/BoutonsSpectre.h"
+
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -36,6 +38,8 @@ public:
 
     // Every button, in tool bar order.
     QList<QToolButton*> boutons() const;
+    // Enables the buttons as the refresh decided.
+    void applique(const TBoutonsSpectre& etat);
 
 private:
     QToolButton* ajoute(const QString& texte, const QString& icone, const QString& aide,

@@ -198,7 +198,7 @@ void TFormMain::changeEvent(QEvent* evenement)
 void TFormMain::closeEvent(QCloseEvent* evenement)
 {
     fermeture_ = true;
-    if (liaison_->etatSpectre != TEtatSpectre::esAttente) liaison_->StopBtnClick();
+    liaison_->setFermeture();
     QMainWindow::closeEvent(evenement);
 }
 
@@ -273,28 +273,13 @@ void TFormMain::afficheMessage(const QString& texte)
 
 void TFormMain::setBoutons()
 {
-    const bool O = liaison_->VoieSerie.Open();
-    const TEtatSpectre S = liaison_->etatSpectre;
-    const bool attente = S == TEtatSpectre::esAttente;
-    TBarreSpectre& b = *barre_;
-    afficheMessage(QString());
-    b.BlancBtn->setEnabled(O && attente);
-    if (!O) afficheMessage(QStringLiteral("Cliquer sur connecter"));
-    b.SpectreBtn->setEnabled(O && liaison_->BlancFait && attente);
-    b.StopBtn->setEnabled(!attente);
-    b.ConnectBtn->setText(O ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter"));
-    // The toggle shows whether the port is open, also after a failed opening.
-    const QSignalBlocker bloque(b.ConnectBtn);
-    b.ConnectBtn->setChecked(O);
-    const bool sauver = spectreFait && graphe_.nbrePoints > 100;
-    b.SaveBtn->setEnabled(sauver);
-    b.PrintBtn->setEnabled(sauver);
-    if (sauver) StatusBar1_->setText(QStringLiteral("Cliquer sur sauver"));
-    if (S == TEtatSpectre::esBlancEnCours) StatusBar1_->setText(QStringLiteral("Blanc en cours"));
-    if (S == TEtatSpectre::esSpectreEnCours) StatusBar1_->setText(QStringLiteral("Spectre en cours"));
-    for (QPushButton* v : {panneau_->LambdaBtn, panneau_->ZeroBtn, panneau_->AbsBtn})
-        v->setEnabled(O && attente);
-    b.AddBtn->setEnabled(spectreFait);
+    const TLiaison& l = *liaison_;
+    const TBoutonsSpectre b = boutonsSpectre(
+        {l.VoieSerie.Open(), l.etatSpectre, l.enCommande(), l.BlancFait, spectreFait, graphe_.nbrePoints});
+    afficheMessage(b.invite);
+    barre_->applique(b);
+    panneau_->applique(b);
+    if (!b.etat.isEmpty()) StatusBar1_->setText(b.etat);
 }
 
 void TFormMain::activeStop()
@@ -392,29 +377,41 @@ void TFormMain::afficheEchecBlanc(const QString& raison)
     if (!raison.isEmpty()) afficheMessage(raison);
 }
 
+// The scan starts only once its set-up is done: after a Stop, a time-out or
+// a lost line the instrument is not set up, and starting it would only
+// overwrite the previous curve, maybe unsaved, with a scan nobody asked for.
+// Until the first new point the previous curve, its journal and its kept
+// copy stay as they were.
 void TFormMain::SpectreBtnClick()
 {
     valideSaisies();
     TLiaison& l = *liaison_;
     l.etatSpectre = TEtatSpectre::esSpectreEnCours;
     l.pointeurOccupe();
-    l.iCourant = 0;
-    graphe_.dataSaved = false;
-    const int debut = panneau_->DebutSE->Value();
-    const int fin = panneau_->FinSE->Value();
-    const int vitesse = panneau_->VitesseRG->ItemIndex();
-    commenceJournal(debut, fin, vitesse);
-    spectreFait = l.executeCommande(commandeReglage(debut, fin, vitesse));
-    // Closed while the set-up ran: no new wait that nothing would end.
+    balayage_ = {panneau_->DebutSE->Value(), panneau_->FinSE->Value(), panneau_->VitesseRG->ItemIndex()};
+    if (!l.executeCommande(commandeReglage(balayage_.debut, balayage_.fin, balayage_.vitesse))) {
+        const QString raison = statut();
+        l.pointeurNormal();
+        l.etatSpectre = TEtatSpectre::esAttente;
+        setBoutons();
+        if (!raison.isEmpty() && !fermeture_) afficheMessage(raison);
+        return;
+    }
+    spectreFait = true;
     if (fermeture_) return;
-    const int parametre = parametreBalayage(fin - debut, vitesse);
+    l.iCourant = 0;
     l.etatSpectre = TEtatSpectre::esSpectreEnCours;
-    l.lanceMesure(commandeDepart(parametre));
+    l.lanceMesure(commandeDepart(parametreBalayage(balayage_.fin - balayage_.debut, balayage_.vitesse)));
 }
 
 void TFormMain::StopBtnClick()
 {
     liaison_->StopBtnClick();
+}
+
+void TFormMain::abandonne(const QString& raison)
+{
+    liaison_->abandonne(raison);
 }
 
 void TFormMain::ZeroBtnClick()
@@ -445,6 +442,11 @@ void TFormMain::demandeAbs()
 bool TFormMain::enCommande() const
 {
     return liaison_->enCommande();
+}
+
+bool TFormMain::auRepos() const
+{
+    return !liaison_->enCommande() && liaison_->etatSpectre == TEtatSpectre::esAttente;
 }
 
 void TFormMain::LambdaBtnClick()
@@ -524,17 +526,22 @@ void TFormMain::SaveBtnClick()
 
 // ---- Journal ---------------------------------------------------------------
 
-void TFormMain::commenceJournal(int debut, int fin, int vitesse)
+void TFormMain::commenceJournal()
 {
     journal_->commence({{QStringLiteral("fenetre"), QStringLiteral("spectre")},
-                        {QStringLiteral("debut"), QString::number(debut)},
-                        {QStringLiteral("fin"), QString::number(fin)},
-                        {QStringLiteral("vitesse"), QString::number(vitesse)},
+                        {QStringLiteral("debut"), QString::number(balayage_.debut)},
+                        {QStringLiteral("fin"), QString::number(balayage_.fin)},
+                        {QStringLiteral("vitesse"), QString::number(balayage_.vitesse)},
                         {QStringLiteral("date"), QDateTime::currentDateTime().toString(Qt::ISODate)}});
 }
 
+// The first point of a scan is where a new curve begins.
 void TFormMain::journalisePoint(int indice)
 {
+    if (indice == 0) {
+        graphe_.dataSaved = false;
+        commenceJournal();
+    }
     const auto k = static_cast<std::size_t>(indice);
     journal_->ajoutePoint(indice, {graphe_.mondeX->valeur[k], graphe_.mondeAbs->valeur[k], graphe_.MondeTrans->valeur[k]});
 }

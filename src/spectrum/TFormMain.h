@@ -2,6 +2,7 @@
 
 #include "graph/TServicesImpression.h"
 #include "graph/Tgraphe.h"
+#include "link/TAccesInstrument.h"
 #include "link/THoteLiaison.h"
 #include "link/TLiaison.h"
 #include "common/TJournalMesures.h"
@@ -25,7 +26,7 @@ class TVueGraphe;
 // the graph and the widgets, and is the link's host (status line, buttons,
 // port list). The handlers keep the names the instrument's users and the
 // other windows know them by.
-class TFormMain : public QMainWindow, public THoteLiaison {
+class TFormMain : public QMainWindow, public THoteLiaison, public TAccesInstrument {
     Q_OBJECT
 
 public:
@@ -69,14 +70,18 @@ public:
     // The kinetics window's opener; the button stays disabled without one.
     void setOuvreCinetique(std::function<void()> ouvre);
 
-    // What the kinetics window asks of the instrument, through this window.
-    void setLambda(int lambda);
-    void setZero();
-    void demandeAbs();
+    // TAccesInstrument: what the kinetics window asks of the instrument,
+    // through this window.
+    void setLambda(int lambda) override;
+    void setZero() override;
+    void demandeAbs() override;
+    void StopBtnClick() override;
+    void abandonne(const QString& raison) override;
     // A command is under way in the link (see TLiaison::enCommande).
-    bool enCommande() const;
+    bool enCommande() const override;
+    bool auRepos() const override;
     // The window has been closed: the program is ending.
-    bool seFerme() const { return fermeture_; }
+    bool seFerme() const override { return fermeture_; }
 
     // Brings the window back in front of the user (another start asked).
     void restaure();
@@ -102,7 +107,6 @@ public:
     void ComPortsChange();
     void BlancBtnClick();
     void SpectreBtnClick();
-    void StopBtnClick();
     void ZeroBtnClick();
     void AbsBtnClick();
     void LambdaBtnClick();
@@ -136,7 +140,7 @@ private:
     void preparesGraphe();
     void valideSaisies();
     void afficheEchecBlanc(const QString& raison);
-    void commenceJournal(int debut, int fin, int vitesse);
+    void commenceJournal();
     void journalisePoint(int indice);
 
     QString cheminIni_;
@@ -153,5 +157,12 @@ private:
     THoteCinetique* cinetique_ = nullptr;
     std::function<void()> ouvreCinetique_;
     bool detruite_ = false;
+    // The range and speed of the scan whose first point will start a new
+    // curve (and its journal): until then the previous curve stays whole.
+    struct TBalayage {
+        int debut = 0;
+        int fin = 0;
+        int vitesse = 0;
+    } balayage_;
     bool fermeture_ = false;
 };

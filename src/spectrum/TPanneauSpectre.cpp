@@ -164,3 +164,8 @@ bool TPanneauSpectre::deriveeCochee(int k) const
     const QListWidgetItem* item = AffDeriveeCB->item(k - 1);
     return item != nullptr && item->checkState() == Qt::Checked;
 }
+
+void TPanneauSpectre::applique(const TBoutonsSpectre& etat)
+{
+    for (QPushButton* v : {LambdaBtn, ZeroBtn, AbsBtn}) v->setEnabled(etat.verification);
+}

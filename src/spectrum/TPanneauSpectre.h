@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "spectrum/BoutonsSpectre.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +42,8 @@ public:
 
     // Ticked or not, the derivative of order k (1 to 3).
     bool deriveeCochee(int k) const;
+    // Enables the "Vérification" buttons as the refresh decided.
+    void applique(const TBoutonsSpectre& etat);
 
 private:
     QGroupBox* construitLongueurs();

@@ -297,18 +297,19 @@ TEST_F(Acquisition, uneLectureSansReponseNEmpechePasLaSuivante)
 
 // The vectors hold 2001 points: the reading after that ends the run and
 // writes nothing.
-TEST_F(Acquisition, au2002eLectureLaRunSArrete)
+// The 2001st reading fills the run: it is kept, and it is the last.
+TEST_F(Acquisition, la2001eLectureEstGardeeEtTermineLaRun)
 {
     ouvreCinetique();
     prepare();
     lance();
-    while (nbrePoints() < 2001) cin().setAbs(0.25);
+    while (nbrePoints() < 2000) cin().setAbs(0.25);
     EXPECT_TRUE(cin().acqEnCours());
     cin().setAbs(0.75);
     EXPECT_FALSE(cin().acqEnCours());
     EXPECT_FALSE(minuterie_->active());
     EXPECT_EQ(nbrePoints(), 2001);
-    EXPECT_EQ(cin().Graphe().mondeAbs->valeur[2000], 0.25);
+    EXPECT_EQ(cin().Graphe().mondeAbs->valeur[2000], 0.75);
     EXPECT_EQ(cin().statut(), QStringLiteral("Capacité maximale atteinte : 2001 points"));
     EXPECT_TRUE(barreCin().SaveBtn->isEnabled());
 }

@@ -17,6 +17,7 @@ public:
     void setLambdaFait(bool fait) override { lambdaFait = fait; }
     void setBlancFait(bool fait) override { blancFait = fait; }
     void setBoutons() override { ++rafraichissements; }
+    void rafraichitBoutons() override { ++etatsBoutons; }
     void afficheMessage(const QString& texte) override { statut = texte; }
 
     bool acquisition = false;
@@ -24,6 +25,7 @@ public:
     bool lambdaFait = false;
     bool blancFait = false;
     int rafraichissements = 0;
+    int etatsBoutons = 0;
     std::vector<double> absorbances;
 };
 

@@ -49,6 +49,22 @@ protected:
 
     QByteArray ligne(const QByteArray& texte) { return texte + '\0'; }
 
+    // Starts a measurement as the window does, and has the instrument
+    // announce its results: the reply lines that follow belong to it.
+    void annonceResultats(const QByteArray& cmd, TEtatSpectre etat)
+    {
+        liaison_.etatSpectre = etat;
+        aChaquePasse_ = [&](int) {
+            const QByteArray recu = pty_.lit();
+            for (char c : recu)
+                if (c == octetENQ || c == octetNUL) repond(QByteArray(1, octetACK));
+            if (recu.contains('\0')) repond(QByteArray(1, octetENQ));
+        };
+        ASSERT_TRUE(liaison_.lanceMesure(cmd));
+        aChaquePasse_ = nullptr;
+        ASSERT_EQ(pty_.litAuMoins(1), QByteArray(1, octetACK)) << "the ENQ is acknowledged";
+    }
+
     TPtyBrut pty_{dossier_.filePath(u"instrument"_s)};
 };
 
@@ -262,10 +278,11 @@ TEST_F(TLiaisonBrutTest, CommandeAvantToutBranchement)
     EXPECT_EQ(emisSeulement(), (std::vector<QByteArray>{ENQ, "w6000"_ba + '\0'}));
 }
 
-TEST_F(TLiaisonBrutTest, SeptOctetsDeuxLignes)
+TEST_F(TLiaisonBrutTest, DeuxLignesDansUnBloc)
 {
     connecte();
-    repond("abc\0de\0"_ba);
+    annonceResultats("f600", TEtatSpectre::esSpectreEnCours);
+    repond("a1 2\0d3 4\0"_ba);
     EXPECT_EQ(liaison_.iCourant, 2);
     EXPECT_EQ(graphe_.nbrePoints, 2);
     EXPECT_TRUE(liaison_.reponse.isEmpty());
@@ -286,6 +303,7 @@ TEST_F(TLiaisonBrutTest, LigneVideNiStockeeNiAcquittee)
 TEST_F(TLiaisonBrutTest, OctetsDeControleHorsLigne)
 {
     connecte();
+    annonceResultats("f600", TEtatSpectre::esSpectreEnCours);
     repond("  50\r\n0.0  \x03 1.5\0"_ba);
     ASSERT_EQ(liaison_.iCourant, 1);
     EXPECT_DOUBLE_EQ(graphe_.mondeX->valeur[0], 500.0);
@@ -296,6 +314,7 @@ TEST_F(TLiaisonBrutTest, OctetsDeControleHorsLigne)
 TEST_F(TLiaisonBrutTest, PointStockeAvecSaTransmittance)
 {
     connecte();
+    annonceResultats("f600", TEtatSpectre::esSpectreEnCours);
     liaison_.iCourant = 7;
     repond("  500.0   0.1234\0"_ba);
     EXPECT_DOUBLE_EQ(graphe_.mondeX->valeur[7], 500.0);
@@ -313,10 +332,11 @@ TEST_F(TLiaisonBrutTest, LigneDePlusDe255Caracteres)
         const char* abs;
     };
     connecte();
-    liaison_.etatSpectre = TEtatSpectre::esLectureAbs;
+    annonceResultats("d", TEtatSpectre::esLectureAbs);
     // 300 blanks: the 255 kept are all blanks, and the scanning rule then takes
-    // the last character as the number text.
-    for (const Cas c : {Cas{253, "12"}, Cas{254, "1"}, Cas{300, " "}}) {
+    // the last character, a blank, as the number text: nothing readable is
+    // left, and the line is dropped.
+    for (const Cas c : {Cas{253, "12"}, Cas{254, "1"}, Cas{300, "<vide>"}}) {
         hote_.absEdit = u"<vide>"_s;
         repond(QByteArray(c.blancs, ' ') + "12" + '\0');
         EXPECT_EQ(hote_.absEdit, QString::fromLatin1(c.abs)) << c.blancs;
@@ -328,7 +348,7 @@ TEST_F(TLiaisonBrutTest, LectureAbsorbanceVersLaCinetique)
 {
     connecte();
     hote_.fenetreCinetique = std::make_unique<TCinetiqueEssai>();
-    liaison_.etatSpectre = TEtatSpectre::esLectureAbs;
+    annonceResultats("d", TEtatSpectre::esLectureAbs);
     repond("ABS -0.0123 X\0"_ba);
     EXPECT_EQ(hote_.absEdit, u"-0.0123"_s);
     EXPECT_TRUE(hote_.fenetreCinetique->absorbances.empty()) << "no run in progress";
@@ -342,6 +362,7 @@ TEST_F(TLiaisonBrutTest, LectureAbsorbanceVersLaCinetique)
 TEST_F(TLiaisonBrutTest, CapaciteDeDeuxMilleUnPoints)
 {
     connecte();
+    annonceResultats("f600", TEtatSpectre::esSpectreEnCours);
     liaison_.iCourant = 1999;
     for (int i = 0; i < 4; ++i) repond("  190.0   0.5\0"_ba);
     EXPECT_EQ(liaison_.iCourant, 2001);

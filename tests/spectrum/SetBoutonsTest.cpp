@@ -33,7 +33,8 @@ const TCasBoutons casBoutons[] = {
     {"centUnPoints", true, E::esAttente, true, true, 101, true, true, false, true, true, "Cliquer sur sauver"},
     {"pointsSansReglage", true, E::esAttente, true, false, 500, true, true, false, false, true, ""},
     {"blancEnCours", true, E::esBlancEnCours, true, true, 101, false, false, true, true, false, "Blanc en cours"},
-    {"spectreEnCours", true, E::esSpectreEnCours, true, true, 101, false, false, true, true, false, "Spectre en cours"},
+    // The count is still the previous curve's: nothing to save before the end.
+    {"spectreEnCours", true, E::esSpectreEnCours, true, true, 101, false, false, true, false, false, "Spectre en cours"},
     {"lectureAbs", true, E::esLectureAbs, true, false, 0, false, false, true, false, false, ""},
     {"ecriture", true, E::esEcriture, true, false, 0, false, false, true, false, false, ""},
     {"fermeEnEcriture", false, E::esEcriture, false, false, 0, false, false, true, false, false, "Cliquer sur connecter"},
