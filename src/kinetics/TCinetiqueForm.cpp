@@ -313,7 +313,7 @@ void TCinetiqueForm::TimerTimer()
 {
     if (!acquisitionEnCours) return;
     if (secondesDepuisDebut() > DureeMesure() + DeltatMesure()) {
-        if (lectureSansReponse() || instrument_.enCommande()) instrument_.StopBtnClick();
+        if (instrument_.enCommande()) instrument_.abandonne(texteFinSansLecture);
         termineAcquisition();
         afficheMessage(texteFinSansLecture);
         return;

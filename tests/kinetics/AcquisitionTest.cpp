@@ -295,8 +295,6 @@ TEST_F(Acquisition, uneLectureSansReponseNEmpechePasLaSuivante)
     EXPECT_EQ(temps(1), 4.0);
 }
 
-// The vectors hold 2001 points: the reading after that ends the run and
-// writes nothing.
 // The 2001st reading fills the run: it is kept, and it is the last.
 TEST_F(Acquisition, la2001eLectureEstGardeeEtTermineLaRun)
 {

@@ -579,3 +579,122 @@ TEST_F(TLiaisonBrutTest, UneCommandeEnCoursJusquALaFinDeSesResultats)
     EXPECT_EQ(liaison_.etatSpectre, TEtatSpectre::esLectureAbs);
     EXPECT_FALSE(liaison_.enCommande());
 }
+
+// ---- Where a reply line goes ------------------------------------------------
+
+namespace {
+
+enum class TEchangeEssai { balayage, lecture, balayageArrete, lectureArretee };
+
+struct TCasRoute {
+    const char* nom;
+    TEchangeEssai echange;
+    const char* ligne;
+    bool point;          // stored as a point of the scan
+    const char* abs;     // shown as the reading ("<vide>": nothing shown)
+    int ignorees;
+    const QString* message; // the status line, once, when the line is dropped
+};
+
+void PrintTo(const TCasRoute& c, std::ostream* os)
+{
+    *os << c.nom;
+}
+
+const QString* const sansMessage = nullptr;
+
+const TCasRoute casRoutes[] = {
+    {"pointDuBalayage", TEchangeEssai::balayage, "  500.0   0.1234", true, "<vide>", 0, sansMessage},
+    {"valeurSeuleDansLeBalayage", TEchangeEssai::balayage, "0.1234", false, "<vide>", 1, &TLiaison::texteIllisible},
+    {"balayageIllisible", TEchangeEssai::balayage, "500.0,0.123", false, "<vide>", 1, &TLiaison::texteIllisible},
+    {"pointApresStopDuBalayage", TEchangeEssai::balayageArrete, "510.0 0.2", true, "<vide>", 0, sansMessage},
+    {"valeurDeLaLecture", TEchangeEssai::lecture, "ABS -0.0123 X", false, "-0.0123", 0, sansMessage},
+    {"pointPendantLaLecture", TEchangeEssai::lecture, "500.0 0.43", false, "<vide>", 1, &TLiaison::texteInattendue},
+    {"lectureERR", TEchangeEssai::lecture, "ERR", false, "<vide>", 1, &TLiaison::texteIllisible},
+    {"lectureDeuxPoints", TEchangeEssai::lecture, "1.2.3", false, "<vide>", 1, &TLiaison::texteIllisible},
+    {"lectureSigneSeul", TEchangeEssai::lecture, "-", false, "<vide>", 1, &TLiaison::texteIllisible},
+    {"valeurApresStopDeLaLecture", TEchangeEssai::lectureArretee, "0.43", false, "<vide>", 1, &TLiaison::texteInattendue},
+};
+
+} // namespace
+
+class RouteDesLignes : public TLiaisonBrutTest, public ::testing::WithParamInterface<TCasRoute> {};
+
+// A line is stored only where its shape fits the exchange it belongs to; any
+// other is acknowledged, counted, said once, and changes nothing.
+TEST_P(RouteDesLignes, uneLigneNeVaQueLaOuElleSAjuste)
+{
+    const TCasRoute& c = GetParam();
+    connecte();
+    hote_.fenetreCinetique = std::make_unique<TCinetiqueEssai>();
+    hote_.fenetreCinetique->acquisition = true;
+    const bool balayage = c.echange == TEchangeEssai::balayage || c.echange == TEchangeEssai::balayageArrete;
+    annonceResultats(balayage ? "f600" : "d",
+                     balayage ? TEtatSpectre::esSpectreEnCours : TEtatSpectre::esLectureAbs);
+    if (c.echange == TEchangeEssai::balayageArrete || c.echange == TEchangeEssai::lectureArretee)
+        liaison_.StopBtnClick();
+    hote_.messages.clear();
+
+    for (int fois = 0; fois < 2; ++fois) repond(QByteArray(c.ligne) + '\0');
+
+    EXPECT_EQ(graphe_.nbrePoints, c.point ? 2 : 0);
+    EXPECT_EQ(liaison_.iCourant, c.point ? 2 : 0);
+    EXPECT_EQ(hote_.absEdit, QString::fromLatin1(c.abs));
+    const bool valeur = QString::fromLatin1(c.abs) != u"<vide>"_s;
+    EXPECT_EQ(hote_.fenetreCinetique->absorbances.size(), valeur ? 2U : 0U);
+    EXPECT_EQ(liaison_.lignesIgnorees(), 2 * c.ignorees);
+    if (c.message != nullptr) {
+        EXPECT_EQ(hote_.messages.count(*c.message), 1) << "said once";
+    }
+    EXPECT_EQ(pty_.litAuMoins(2), ACK + ACK) << "every line is acknowledged";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cas, RouteDesLignes, ::testing::ValuesIn(casRoutes),
+                         [](const auto& info) { return std::string(info.param.nom); });
+
+// An EOT out of order leaves the window idle while the wait for ENQ goes on:
+// the link still counts as busy, and closing the window ends the wait.
+TEST_F(TLiaisonBrutTest, EOTHorsDeProposPuisFermeture)
+{
+    connecte();
+    liaison_.etatSpectre = TEtatSpectre::esLectureAbs;
+    std::vector<bool> occupe;
+    aChaquePasse_ = [&](int passe) {
+        acquitteTout();
+        if (passe == 5) repond("\x04");
+        if (passe == 10) occupe.push_back(liaison_.enCommande());
+        if (passe == 15) liaison_.setFermeture();
+    };
+    EXPECT_FALSE(liaison_.lanceMesure("d"));
+    EXPECT_EQ(passes_, 15);
+    EXPECT_EQ(occupe, std::vector<bool>{true});
+    EXPECT_FALSE(liaison_.enCommande());
+    EXPECT_EQ(liaison_.issue(), TIssueCommande::eArretee);
+
+    aChaquePasse_ = [&](int) { acquitteTout(); };
+    EXPECT_FALSE(liaison_.executeCommande("x")) << "nothing starts once closing";
+    EXPECT_EQ(emisSeulement().size(), 3U) << "ENQ, d, ACK of the EOT: nothing more";
+}
+
+// The user's "Déconnecter" during a wait is a failure, and the port stays
+// closed: no later pass or command opens it behind the user's back.
+TEST_F(TLiaisonBrutTest, DeconnecterPendantUneAttente)
+{
+    connecte();
+    hote_.fenetreCinetique = std::make_unique<TCinetiqueEssai>();
+    liaison_.etatSpectre = TEtatSpectre::esEcriture;
+    aChaquePasse_ = [&](int passe) {
+        acquitteTout();
+        if (passe == 10) liaison_.ConnectBtnClick(false);
+    };
+    EXPECT_FALSE(liaison_.executeCommande("w6000"));
+    EXPECT_EQ(liaison_.issue(), TIssueCommande::eInterrompue);
+    EXPECT_FALSE(hote_.fenetreCinetique->lambdaFait) << "not done";
+    EXPECT_FALSE(liaison_.VoieSerie.Open());
+
+    const std::size_t emis = emisSeulement().size();
+    EXPECT_FALSE(liaison_.executeCommande("x"));
+    EXPECT_FALSE(liaison_.VoieSerie.Open());
+    EXPECT_EQ(emisSeulement().size(), emis);
+    EXPECT_EQ(hote_.messages.last(), TLiaison::texteFerme);
+}
