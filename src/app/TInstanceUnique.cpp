@@ -1,20 +1,19 @@
 #include "app/TInstanceUnique.h"
 
-#include "app/TitreApplication.h"
+#include "app/TApplicationLumko.h"
 #include "common/DossierExecution.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -24,6 +23,11 @@ const QByteArray accuse = QByteArrayLiteral("OK\n");
 
 // No request is longer than this; a client that sends more is not one of us.
 constexpr qint64 longueurMaxDemande = 64;
+
+int resteMs(const QDeadlineTimer& limite)
+{
+    return int(std::min<qint64>(limite.remainingTime(), 60000));
+}
 
 } // namespace
 
@@ -40,8 +44,7 @@ TInstanceUnique::~TInstanceUnique()
 
 std::unique_ptr<TInstanceUnique> TInstanceUnique::duProgramme()
 {
-    return std::make_unique<TInstanceUnique>(
-        dossierExecution(), titreApplication(QCoreApplication::applicationFilePath()));
+    return std::make_unique<TInstanceUnique>(dossierExecution(), TApplicationLumko::titre());
 }
 
 QString TInstanceUnique::dossierExecution()
@@ -56,7 +59,7 @@ QString TInstanceUnique::dossierExecution(const QString& xdgRuntimeDir, const QS
 
 QString TInstanceUnique::cheminVerrou() const
 {
-    return dossier_ + QStringLiteral("/LUMKO.lock");
+    return dossier_ + u'/' + titre_ + QStringLiteral(".lock");
 }
 
 QString TInstanceUnique::cheminSocket() const
@@ -64,7 +67,12 @@ QString TInstanceUnique::cheminSocket() const
     return dossier_ + u'/' + titre_ + QStringLiteral(".socket");
 }
 
-bool TInstanceUnique::ecoute() const
+QString TInstanceUnique::texteSansReponse(const QString& titre)
+{
+    return QStringLiteral("%1 est déjà lancé mais ne répond pas ; ce second lancement s'arrête.").arg(titre);
+}
+
+bool TInstanceUnique::enEcoute() const
 {
     return serveur_ && serveur_->isListening();
 }
@@ -72,6 +80,8 @@ bool TInstanceUnique::ecoute() const
 TInstanceUnique::Verrou TInstanceUnique::prendVerrou()
 {
     if (dossier_.isEmpty()) return Verrou::Impossible;
+    // Close-on-exec: a program started from here must not keep the lock
+    // after this copy has ended.
     const int fd = ::open(QFile::encodeName(cheminVerrou()).constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return Verrou::Impossible;
@@ -84,34 +94,59 @@ TInstanceUnique::Verrou TInstanceUnique::prendVerrou()
     return occupe ? Verrou::Occupe : Verrou::Impossible;
 }
 
-bool TInstanceUnique::autreCopieRestauree()
-{
-    // A lock that cannot be taken at all says nothing about other copies:
-    // starting is better than refusing to.
-    return prendVerrou() == Verrou::Occupe && demandeRestauration();
-}
-
-bool TInstanceUnique::demandeRestauration() const
+// The lock alone decides: a copy that finds it busy never runs, even when the
+// holder is still building its windows and cannot answer yet.
+TInstanceUnique::Demarrage TInstanceUnique::demarre()
 {
     const QDeadlineTimer limite(delaiMs);
+    bool vuOccupe = false;
+    for (;;) {
+        switch (prendVerrou()) {
+        case Verrou::Pris:
+            ecoute();
+            return Demarrage::seule;
+        case Verrou::Impossible:
+            // A lock that cannot be taken at all says nothing about other
+            // copies: starting is better than refusing to. Once it has been
+            // seen busy, though, another copy is known to run.
+            if (!vuOccupe) return Demarrage::seule;
+            break;
+        case Verrou::Occupe:
+            vuOccupe = true;
+            break;
+        }
+        if (limite.hasExpired()) return Demarrage::sansReponse;
+        if (demandeRestauration(limite)) return Demarrage::restauree;
+        QThread::msleep(static_cast<unsigned long>(pauseMs));
+    }
+}
+
+// A holder that is starting has no socket yet, or still has the one of a copy
+// that is gone (refused at once); one that is building its windows accepts
+// the connection and answers once its event loop runs; one that dies closes
+// the connection, and the next attempt finds its lock free.
+bool TInstanceUnique::demandeRestauration(const QDeadlineTimer& limite) const
+{
     QLocalSocket client;
     client.connectToServer(cheminSocket());
-    if (!client.waitForConnected(int(limite.remainingTime()))) return false;
+    if (!client.waitForConnected(resteMs(limite))) return false;
     client.write(demande);
-    if (!client.waitForBytesWritten(int(limite.remainingTime()))) return false;
+    if (!client.waitForBytesWritten(resteMs(limite))) return false;
     while (!client.canReadLine()) {
-        if (limite.hasExpired() || !client.waitForReadyRead(int(limite.remainingTime())))
-            return false;
+        if (limite.hasExpired() || !client.waitForReadyRead(resteMs(limite))) return false;
     }
     return client.readLine() == accuse;
 }
 
-void TInstanceUnique::ecoute(std::function<void()> restaure)
+void TInstanceUnique::surRestauration(std::function<void()> restaure)
 {
     restaure_ = std::move(restaure);
-    if (dossier_.isEmpty() || ecoute()) return;
-    // Any socket left under this name belongs to a copy that is gone, or to
-    // one that did not answer: neither will serve the next start.
+}
+
+void TInstanceUnique::ecoute()
+{
+    // Any socket left under this name belongs to a copy that is gone: the
+    // lock is ours.
     QLocalServer::removeServer(cheminSocket());
     serveur_ = new QLocalServer(this);
     serveur_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -119,7 +154,12 @@ void TInstanceUnique::ecoute(std::function<void()> restaure)
     if (!serveur_->listen(cheminSocket())) {
         delete serveur_;
         serveur_ = nullptr;
+        return;
     }
+    // Once the event loop has ended nobody would answer: a later start then
+    // finds no socket and waits for the lock instead of for an answer.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, serveur_, &QLocalServer::close);
 }
 
 void TInstanceUnique::accueille()

@@ -9,17 +9,25 @@
 class QLocalServer;
 class QLocalSocket;
 
-// Keeps one copy of the program per user. The first copy holds a lock file
-// ("LUMKO.lock") for its whole life; the kernel drops the lock when the process
-// ends, however it ends. Every copy listens on a local socket named after its
-// title, so that a later start of the same executable can ask it to come
-// forward instead of opening a second window.
+// Keeps one copy of the program per user and per title. The copy that runs
+// holds a lock file named after its title ("Lumko.lock") for its whole life;
+// the kernel drops the lock when the process ends, however it ends. It
+// listens, as soon as it has the lock, on a local socket of the same title, so
+// that a later start of the same executable asks it to come forward instead
+// of opening a second window. A copy renamed on disk has another title, hence
+// its own lock, and runs beside it.
 class TInstanceUnique : public QObject {
     Q_OBJECT
 
 public:
-    // dossier: where the lock and the sockets live (private to the user);
-    // titre: names this copy's socket (see titreApplication).
+    enum class Demarrage {
+        seule,        // this copy runs (it holds the lock, or no lock can be had at all)
+        restauree,    // the running copy came forward: this one ends, with code 0
+        sansReponse,  // a live copy holds the lock and never answered: this one ends
+    };
+
+    // dossier: where the locks and the sockets live (private to the user);
+    // titre: names this copy's lock and socket (see titreApplication).
     TInstanceUnique(const QString& dossier, const QString& titre, QObject* parent = nullptr);
     ~TInstanceUnique() override;
 
@@ -33,27 +41,37 @@ public:
     static QString dossierExecution();
     static QString dossierExecution(const QString& xdgRuntimeDir, const QString& dossierTemp);
 
-    // Takes the lock. When another copy holds it, asks that copy (the one of
-    // the same title) to come forward: true when it answered, and this copy
-    // must end before showing anything.
-    bool autreCopieRestauree();
+    // Takes the title's lock and starts listening at once. While another copy
+    // holds the lock, asks it to come forward, again and again (it may be
+    // starting and not listen yet), and takes the lock if that copy ends
+    // meanwhile; gives up after delaiMs.
+    Demarrage demarre();
 
-    // Starts answering the requests of later starts; restaure is called on
-    // each one, on the user-interface thread.
-    void ecoute(std::function<void()> restaure);
+    // What each request of a later start does, on the user-interface thread;
+    // until then they are answered without it.
+    void surRestauration(std::function<void()> restaure);
 
     bool verrouille() const { return fdVerrou_ >= 0; }
-    bool ecoute() const;
+    bool enEcoute() const;
+    const QString& titre() const { return titre_; }
     QString cheminVerrou() const;
     QString cheminSocket() const;
 
-    // How long a start waits, in all, for the running copy to answer.
-    int delaiMs = 1000;
+    // How long a start waits, in all, for the copy that holds the lock to
+    // answer or to end: generous, since that copy may be building its windows
+    // on a loaded machine.
+    int delaiMs = 10000;
+    // The pause between two attempts.
+    int pauseMs = 20;
+
+    // Said on the error output when the start gives up.
+    static QString texteSansReponse(const QString& titre);
 
 private:
     enum class Verrou { Pris, Occupe, Impossible };
     Verrou prendVerrou();
-    bool demandeRestauration() const;
+    bool demandeRestauration(const class QDeadlineTimer& limite) const;
+    void ecoute();
     void accueille();
     void repond(QLocalSocket* client);
 

@@ -1,46 +1,58 @@
 #include "app/TRecuperation.h"
 
+#include "app/TQuestionRecuperation.h"
 #include "common/TJournalMesures.h"
 #include "kinetics/TCinetiqueForm.h"
 #include "spectrum/TFormMain.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include <utility>
 
 TRecuperation::TRecuperation(QString dossier) : dossier_(std::move(dossier)) {}
 
+// Each journal is held (locked) from the moment it is looked at until the
+// answer has been carried out, so that no other process takes it over or
+// starts writing into it in between.
+TRecuperation::TJournauxTenus TRecuperation::retiens() const
+{
+    TJournauxTenus tenus;
+    for (const QString& nom : {QStringLiteral("spectre"), QStringLiteral("cinetique")}) {
+        auto journal = std::make_unique<TJournalMesures>(dossier_, nom);
+        if (!QFile::exists(journal->chemin())) continue;
+        if (!journal->reprend() && journal->tenuAilleurs()) continue;
+        const TCourbeJournal lu = lisJournalFichier(journal->chemin());
+        if (lu.valide && rejoue(lu).nombre > 0)
+            tenus.push_back(std::move(journal));
+        else if (lu.valide)
+            journal->abandonne();
+        else
+            TJournalMesures::metDeCote(journal->chemin());
+    }
+    return tenus;
+}
+
 QStringList TRecuperation::journaux() const
 {
-    QStringList trouves;
-    const QDir dossier(dossier_);
-    for (const QString& nom : {QStringLiteral("spectre"), QStringLiteral("cinetique")}) {
-        const QString chemin = dossier.filePath(nom + TJournalMesures::suffixe);
-        if (!QFile::exists(chemin)) continue;
-        const TCourbeJournal journal = lisJournalFichier(chemin);
-        if (journal.valide && rejoue(journal).nombre > 0)
-            trouves << chemin;
-        else if (journal.valide)
-            QFile::remove(chemin);
-        else
-            metDeCote(chemin);
-    }
-    return trouves;
+    QStringList chemins;
+    for (const auto& journal : retiens()) chemins << journal->chemin();
+    return chemins;
 }
 
 void TRecuperation::propose(TFormMain& principale, const std::function<TCinetiqueForm&()>& ouvreCinetique,
-                            const std::function<bool()>& question) const
+                            const std::function<Reponse()>& question) const
 {
-    const QStringList chemins = journaux();
-    if (chemins.isEmpty()) return;
-    if (!question()) {
-        for (const QString& c : chemins) metDeCote(c);
-        return;
+    TJournauxTenus tenus = retiens();
+    if (tenus.empty()) return;
+    const Reponse reponse = question();
+    QStringList chemins;
+    for (const auto& journal : tenus) {
+        chemins << journal->chemin();
+        if (reponse == Reponse::non) TJournalMesures::metDeCote(journal->chemin());
     }
+    // The windows take the journals over from here (TJournalMesures::reprend).
+    tenus.clear();
+    if (reponse != Reponse::oui) return;
     for (const QString& chemin : chemins) {
         const TCourbeJournal journal = lisJournalFichier(chemin);
         const TCourbeRejouee courbe = rejoue(journal);
@@ -51,22 +63,9 @@ void TRecuperation::propose(TFormMain& principale, const std::function<TCinetiqu
     }
 }
 
-// Kept under another name: another look at it is always possible.
-void TRecuperation::metDeCote(const QString& chemin) const
+TRecuperation::Reponse TRecuperation::demande()
 {
-    const QString horodatage = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString cible = chemin + u'.' + horodatage + suffixeEcarte;
-    for (int k = 2; QFile::exists(cible); ++k)
-        cible = chemin + u'.' + horodatage + u'-' + QString::number(k) + suffixeEcarte;
-    QFile::rename(chemin, cible);
-}
-
-bool TRecuperation::demande()
-{
-    QMessageBox boite(QMessageBox::Question, QStringLiteral("Lumko"), question, QMessageBox::NoButton);
-    QPushButton* oui = boite.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-    boite.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
-    boite.setDefaultButton(oui);
+    TQuestionRecuperation boite;
     boite.exec();
-    return boite.clickedButton() == oui;
+    return boite.reponse();
 }

@@ -2,17 +2,43 @@
 
 #include "common/Vecteur.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QList>
+#include <QtDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QByteArray signature = QByteArrayLiteral("LUMKO-JOURNAL\t1");
 constexpr int valeursMax = 8;
+
+// The installed program's title: its journals stay where they always were.
+const QString titrePrincipal = QStringLiteral("Lumko");
+
+QString& titreProgramme()
+{
+    static QString titre = titrePrincipal;
+    return titre;
+}
+
+// Whether the descriptor still names the file at this path: between opening
+// a journal and getting its lock, the holder may have renamed it aside or
+// removed it, and the name may now be another file's, or nobody's.
+bool memeFichier(int fd, const QByteArray& chemin)
+{
+    struct stat ouvert {};
+    struct stat surDisque {};
+    return ::fstat(fd, &ouvert) == 0 && ::stat(chemin.constData(), &surDisque) == 0
+        && ouvert.st_dev == surDisque.st_dev && ouvert.st_ino == surDisque.st_ino;
+}
 
 QByteArray nombre(double x)
 {
@@ -91,9 +117,21 @@ bool litLigne(const QByteArray& ligne, TCourbeJournal& c)
 
 QString TJournalMesures::dossierParDefaut()
 {
+    return dossierDuTitre(titreProgramme());
+}
+
+QString TJournalMesures::dossierDuTitre(const QString& titre)
+{
     QString etat = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(etat)) etat = QDir::homePath() + QStringLiteral("/.local/state");
-    return etat + QStringLiteral("/lumko");
+    const QString dossier = etat + QStringLiteral("/lumko");
+    if (titre.isEmpty() || titre == titrePrincipal) return dossier;
+    return dossier + u'/' + titre;
+}
+
+void TJournalMesures::fixeTitre(const QString& titre)
+{
+    titreProgramme() = titre;
 }
 
 TJournalMesures::TJournalMesures(QString dossier, QString nom) : dossier_(std::move(dossier)), nom_(std::move(nom)) {}
@@ -108,12 +146,73 @@ QString TJournalMesures::chemin() const
     return dossier_ + u'/' + nom_ + suffixe;
 }
 
+bool TJournalMesures::tientLeSien() const
+{
+    return fichier_.isOpen() && memeFichier(fichier_.handle(), QFile::encodeName(chemin()));
+}
+
+// Opens the journal for appending and takes its lock, keeping the file this
+// object already holds when it is still the one on disk.
+TJournalMesures::Prise TJournalMesures::tiens(bool creer)
+{
+    if (tientLeSien()) return Prise::tenu;
+    fichier_.close();
+    const QByteArray nom = QFile::encodeName(chemin());
+    // Close-on-exec: a program started from here (the analysis program) must
+    // not inherit the lock and keep it after Lumko has gone.
+    const int drapeaux = O_WRONLY | O_APPEND | O_CLOEXEC | (creer ? O_CREAT : 0);
+    for (int essai = 0; essai < 3; ++essai) {
+        const int fd = ::open(nom.constData(), drapeaux, 0666);
+        if (fd < 0) return Prise::impossible;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool occupe = errno == EWOULDBLOCK;
+            ::close(fd);
+            return occupe ? Prise::tenuAilleurs : Prise::impossible;
+        }
+        if (memeFichier(fd, nom)) {
+            fichier_.setFileName(chemin());
+            if (fichier_.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                              QFileDevice::AutoCloseHandle))
+                return Prise::tenu;
+        }
+        ::close(fd);
+    }
+    return Prise::impossible;
+}
+
+void TJournalMesures::signaleTenuAilleurs() const
+{
+    qWarning().noquote() << QStringLiteral("Le journal %1 est tenu par un autre processus : il est laissé tel quel.")
+                                .arg(chemin());
+}
+
+// A journal with points that this object did not write was left by a session
+// whose start-up question got no answer: the next start would have offered
+// it. It is renamed while held, and a new file is started.
+bool TJournalMesures::prendPourCommencer()
+{
+    const bool leSien = tientLeSien();
+    Prise prise = tiens(true);
+    if (prise == Prise::tenu && !leSien && rejoue(lisJournalFichier(chemin())).nombre > 0) {
+        if (!metDeCote(chemin())) {
+            fichier_.close();
+            return false;
+        }
+        prise = tiens(true);
+    }
+    tenuAilleurs_ = prise == Prise::tenuAilleurs;
+    if (tenuAilleurs_) signaleTenuAilleurs();
+    return prise == Prise::tenu;
+}
+
 bool TJournalMesures::commence(const QMap<QString, QString>& entete)
 {
-    fichier_.close();
-    if (!QDir().mkpath(dossier_)) return false;
-    fichier_.setFileName(chemin());
-    if (!fichier_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) return false;
+    tenuAilleurs_ = false;
+    if (!QDir().mkpath(dossier_) || !prendPourCommencer()) return false;
+    if (::ftruncate(fichier_.handle(), 0) != 0) {
+        fichier_.close();
+        return false;
+    }
     ecrit(signature);
     for (auto it = entete.cbegin(); it != entete.cend(); ++it)
         ecrit("en-tete\t" + echappe(it.key()) + '\t' + echappe(it.value()));
@@ -123,10 +222,9 @@ bool TJournalMesures::commence(const QMap<QString, QString>& entete)
 
 bool TJournalMesures::reprend()
 {
-    fichier_.close();
-    fichier_.setFileName(chemin());
-    if (!fichier_.exists()) return false;
-    return fichier_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    const Prise prise = tiens(false);
+    tenuAilleurs_ = prise == Prise::tenuAilleurs;
+    return prise == Prise::tenu;
 }
 
 void TJournalMesures::ajoutePoint(int indice, std::initializer_list<double> valeurs)
@@ -162,10 +260,24 @@ void TJournalMesures::synchronise()
     aSynchroniser_ = false;
 }
 
+// Removed while held, so that nobody takes it over in between.
 void TJournalMesures::abandonne()
 {
+    const Prise prise = tiens(false);
+    tenuAilleurs_ = prise == Prise::tenuAilleurs;
+    if (tenuAilleurs_) signaleTenuAilleurs();
+    if (prise == Prise::tenu) ::unlink(QFile::encodeName(chemin()).constData());
     fichier_.close();
-    QFile::remove(chemin());
+}
+
+// Kept under another name: another look at it is always possible.
+bool TJournalMesures::metDeCote(const QString& chemin)
+{
+    const QString horodatage = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString cible = chemin + u'.' + horodatage + suffixeEcarte;
+    for (int k = 2; QFile::exists(cible); ++k)
+        cible = chemin + u'.' + horodatage + u'-' + QString::number(k) + suffixeEcarte;
+    return QFile::rename(chemin, cible);
 }
 
 TCourbeRejouee rejoue(const TCourbeJournal& journal)

@@ -21,12 +21,25 @@
 //   p<TAB><index><TAB><value>...        a point (index 0 to 2000)
 //   r<TAB><time><TAB><text>             a marker (text with \t, \n, \\ escaped)
 //   e                                   one point in two dropped (kinetics)
+//
+// While a journal is open, its object holds an exclusive flock on the file:
+// another process (another copy of the program, the recovery at start-up)
+// never truncates, removes, renames or takes over a journal whose lock it
+// cannot get. The kernel drops the lock when the process ends, however it ends.
 class TJournalMesures {
 public:
     static inline const QString suffixe = QStringLiteral(".journal");
+    static inline const QString suffixeEcarte = QStringLiteral(".ecarte");
 
-    // $XDG_STATE_HOME/lumko, or ~/.local/state/lumko.
+    // The journals' folder of the running program: dossierDuTitre of the
+    // title fixed by fixeTitre ("Lumko" until then).
     static QString dossierParDefaut();
+    // $XDG_STATE_HOME/lumko, or ~/.local/state/lumko, for the program itself;
+    // a copy renamed on disk (another title, see titreApplication) runs beside
+    // it and keeps its journals in a folder of its own, <that folder>/<title>.
+    static QString dossierDuTitre(const QString& titre);
+    // Once at start-up, before any window: the title of the running program.
+    static void fixeTitre(const QString& titre);
 
     // dossier: where the journals live; nom: the curve's ("spectre", "cinetique").
     TJournalMesures(QString dossier, QString nom);
@@ -37,25 +50,44 @@ public:
     QString chemin() const;
     bool ouvert() const { return fichier_.isOpen(); }
 
-    // Starts a new journal for a new curve, replacing the one before.
+    // Starts a new journal for a new curve, replacing the one before; false,
+    // with the journal left as it is, when another process holds it. A
+    // journal with points that this object neither started nor took over (a
+    // session's that was never brought back) is set aside first, never lost.
     bool commence(const QMap<QString, QString>& entete);
-    // Takes over the journal on disk (a curve brought back), to go on.
+    // Takes over the journal on disk (a curve brought back), to go on; false
+    // when there is none or another process holds it.
     bool reprend();
     void ajoutePoint(int indice, std::initializer_list<double> valeurs);
     void ajouteRepere(double valeur, const QString& texte);
     void ajouteEclaircissement();
     // Forces what was written onto the disk (called at least once a second).
     void synchronise();
-    // The curve was exported or cleared: its journal goes.
+    // The curve was exported or cleared: its journal goes, unless another
+    // process holds it.
     void abandonne();
 
+    // The last commence, reprend or abandonne found the journal held by
+    // another process, and left it alone.
+    bool tenuAilleurs() const { return tenuAilleurs_; }
+
+    // Renames a journal aside, <chemin>.<date and time>.ecarte, never over
+    // another file.
+    static bool metDeCote(const QString& chemin);
+
 private:
+    enum class Prise { tenu, tenuAilleurs, impossible };
+    Prise tiens(bool creer);
+    bool tientLeSien() const;
+    bool prendPourCommencer();
+    void signaleTenuAilleurs() const;
     void ecrit(const QByteArray& ligne);
 
     QString dossier_;
     QString nom_;
     QFile fichier_;
     bool aSynchroniser_ = false;
+    bool tenuAilleurs_ = false;
 };
 
 // A journal as read back: every complete record, in order.

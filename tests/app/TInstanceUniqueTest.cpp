@@ -2,21 +2,24 @@
 
 #include "Attente.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <thread>
+
 namespace {
+
+using Demarrage = TInstanceUnique::Demarrage;
 
 QFile::Permissions prive()
 {
@@ -29,6 +32,16 @@ protected:
     QTemporaryDir dossier;
     QString runtime() const { return dossier.path(); }
 };
+
+// The lock as a copy that is still starting holds it: taken, with nothing
+// listening yet.
+int prendVerrouDe(const TInstanceUnique& garde)
+{
+    const int fd = ::open(QFile::encodeName(garde.cheminVerrou()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    return fd;
+}
 
 } // namespace
 
@@ -74,87 +87,125 @@ TEST_F(TInstanceUniqueTest, DossierPersonnelDetourneRefuse)
 TEST_F(TInstanceUniqueTest, SansDossierLeProgrammeDemarreSeul)
 {
     TInstanceUnique garde(QString(), QStringLiteral("Lumko"));
-    EXPECT_FALSE(garde.autreCopieRestauree());
+    EXPECT_EQ(garde.demarre(), Demarrage::seule);
     EXPECT_FALSE(garde.verrouille());
-    garde.ecoute([] {});
-    EXPECT_FALSE(garde.ecoute());
+    EXPECT_FALSE(garde.enEcoute());
 
     // Nor does a folder where the lock cannot be created stop anything.
     TInstanceUnique ailleurs(dossier.filePath(QStringLiteral("absent")), QStringLiteral("Lumko"));
-    EXPECT_FALSE(ailleurs.autreCopieRestauree());
+    EXPECT_EQ(ailleurs.demarre(), Demarrage::seule);
     EXPECT_FALSE(ailleurs.verrouille());
+    EXPECT_FALSE(ailleurs.enEcoute());
 }
 
-TEST_F(TInstanceUniqueTest, LaPremiereCopieTientLeVerrouEtEcoute)
+// The lock and the socket carry the title: a copy renamed on disk has its own.
+TEST_F(TInstanceUniqueTest, LaPremiereCopieTientLeVerrouEtEcouteAussitot)
 {
     TInstanceUnique garde(runtime(), QStringLiteral("Lumko"));
-    EXPECT_EQ(garde.cheminVerrou(), runtime() + QStringLiteral("/LUMKO.lock"));
+    EXPECT_EQ(garde.cheminVerrou(), runtime() + QStringLiteral("/Lumko.lock"));
     EXPECT_EQ(garde.cheminSocket(), runtime() + QStringLiteral("/Lumko.socket"));
-    EXPECT_FALSE(garde.autreCopieRestauree());
-    EXPECT_TRUE(garde.verrouille());
-    EXPECT_FALSE(QFileInfo::exists(garde.cheminSocket()));
 
     // A socket left behind by a copy that is gone does not stand in the way.
     QFile reste(garde.cheminSocket());
     ASSERT_TRUE(reste.open(QIODevice::WriteOnly));
     reste.close();
-    garde.ecoute([] {});
-    EXPECT_TRUE(garde.ecoute());
+    EXPECT_EQ(garde.demarre(), Demarrage::seule);
+    EXPECT_TRUE(garde.verrouille());
+    EXPECT_TRUE(garde.enEcoute());
 
     QLocalSocket client;
     client.connectToServer(garde.cheminSocket());
     EXPECT_TRUE(client.waitForConnected(1000));
+
+    TInstanceUnique renommee(runtime(), QStringLiteral("Lumko-copie"));
+    EXPECT_EQ(renommee.demarre(), Demarrage::seule);
+    EXPECT_TRUE(renommee.verrouille());
+    EXPECT_TRUE(renommee.enEcoute());
 }
 
-TEST_F(TInstanceUniqueTest, UneCopieQuiNeRepondPasLaisseDemarrer)
+// While a live copy holds the lock, a start never runs: it ends once its
+// waiting time is over if nobody answered, whether the holder has no socket
+// yet or does not serve it.
+TEST_F(TInstanceUniqueTest, UnDetenteurQuiNeRepondPasNeLaissePasDemarrer)
 {
-    // The copies below hold the lock; none of them answers the second start,
-    // which must then start normally, within its waiting time.
-    enum class Premiere { Muette, AutreTitre, Bloquee };
-    for (const Premiere cas : {Premiere::Muette, Premiere::AutreTitre, Premiere::Bloquee}) {
+    enum class Detenteur { SansSocket, Bloque };
+    for (const Detenteur cas : {Detenteur::SansSocket, Detenteur::Bloque}) {
         SCOPED_TRACE(int(cas));
         QTemporaryDir dossierCas;
-        int restaurations = 0;
-        TInstanceUnique premiere(dossierCas.path(),
-                                 cas == Premiere::AutreTitre ? QStringLiteral("Lumko-copie")
-                                                             : QStringLiteral("Lumko"));
-        ASSERT_FALSE(premiere.autreCopieRestauree());
+        TInstanceUnique premiere(dossierCas.path(), QStringLiteral("Lumko"));
+        int fd = -1;
         // Blocked: it listens, but its event loop does not run while the
         // second start waits.
-        if (cas != Premiere::Muette) premiere.ecoute([&restaurations] { ++restaurations; });
+        if (cas == Detenteur::SansSocket) {
+            fd = prendVerrouDe(premiere);
+        } else {
+            ASSERT_EQ(premiere.demarre(), Demarrage::seule);
+        }
 
         TInstanceUnique seconde(dossierCas.path(), QStringLiteral("Lumko"));
-        seconde.delaiMs = 200;
-        QElapsedTimer chrono;
-        chrono.start();
-        EXPECT_FALSE(seconde.autreCopieRestauree());
-        EXPECT_LT(chrono.elapsed(), 1000);
+        seconde.delaiMs = 300;
+        EXPECT_EQ(seconde.demarre(), Demarrage::sansReponse);
         EXPECT_FALSE(seconde.verrouille());
-        seconde.ecoute([] {});
-        EXPECT_TRUE(seconde.ecoute());
-        QCoreApplication::processEvents();
-        EXPECT_EQ(restaurations, 0);
+        EXPECT_FALSE(seconde.enEcoute());
+        if (fd >= 0) ::close(fd);
     }
+    EXPECT_FALSE(TInstanceUnique::texteSansReponse(QStringLiteral("Lumko")).isEmpty());
+}
+
+// The holder dies before it could answer: the waiting start takes its place.
+TEST_F(TInstanceUniqueTest, UnDetenteurQuiDisparaitCedeSaPlace)
+{
+    TInstanceUnique premiere(runtime(), QStringLiteral("Lumko"));
+    const int fd = prendVerrouDe(premiere);
+    std::thread fin([fd] {
+        QThread::msleep(200);
+        ::close(fd);
+    });
+    TInstanceUnique seconde(runtime(), QStringLiteral("Lumko"));
+    EXPECT_EQ(seconde.demarre(), Demarrage::seule);
+    fin.join();
+    EXPECT_TRUE(seconde.verrouille());
+    EXPECT_TRUE(seconde.enEcoute());
 }
 
 TEST_F(TInstanceUniqueTest, UnePremiereCopieDisparueNeBloquePas)
 {
     auto premiere = std::make_unique<TInstanceUnique>(runtime(), QStringLiteral("Lumko"));
-    ASSERT_FALSE(premiere->autreCopieRestauree());
+    ASSERT_EQ(premiere->demarre(), Demarrage::seule);
     ASSERT_TRUE(premiere->verrouille());
     premiere.reset();
 
     TInstanceUnique suivante(runtime(), QStringLiteral("Lumko"));
-    EXPECT_FALSE(suivante.autreCopieRestauree());
+    EXPECT_EQ(suivante.demarre(), Demarrage::seule);
     EXPECT_TRUE(suivante.verrouille());
+}
+
+// A request that comes while the windows are being built is answered (they
+// are about to show); once they exist, each one brings them forward.
+TEST_F(TInstanceUniqueTest, ChaqueDemandeEstAcquittee)
+{
+    TInstanceUnique garde(runtime(), QStringLiteral("Lumko"));
+    ASSERT_EQ(garde.demarre(), Demarrage::seule);
+    int restaurations = 0;
+    for (const int attendues : {0, 1}) {
+        SCOPED_TRACE(attendues);
+        if (attendues > 0) garde.surRestauration([&restaurations] { ++restaurations; });
+        QLocalSocket client;
+        client.connectToServer(garde.cheminSocket());
+        ASSERT_TRUE(client.waitForConnected(1000));
+        client.write("RESTAURE\n");
+        EXPECT_TRUE(attendQue([&client] { return client.canReadLine(); }));
+        EXPECT_EQ(client.readLine(), QByteArray("OK\n"));
+        EXPECT_EQ(restaurations, attendues);
+    }
 }
 
 TEST_F(TInstanceUniqueTest, UnClientEtrangerEstCongedie)
 {
     TInstanceUnique garde(runtime(), QStringLiteral("Lumko"));
-    ASSERT_FALSE(garde.autreCopieRestauree());
+    ASSERT_EQ(garde.demarre(), Demarrage::seule);
     int restaurations = 0;
-    garde.ecoute([&restaurations] { ++restaurations; });
+    garde.surRestauration([&restaurations] { ++restaurations; });
 
     for (const QByteArray& envoi : {QByteArrayLiteral("BONJOUR\n"), QByteArray(200, 'x')}) {
         QLocalSocket client;

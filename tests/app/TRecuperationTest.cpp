@@ -1,5 +1,6 @@
 // At the next start: the journals a killed or unsaved session left are
-// offered back into their windows, or set aside.
+// offered back into their windows, set aside, or left for the start after;
+// those another process is writing are not the recovery's business.
 #include "app/TRecuperation.h"
 
 #include "common/TJournalMesures.h"
@@ -10,9 +11,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <map>
+#include <memory>
+#include <vector>
+
 namespace {
+
+using Reponse = TRecuperation::Reponse;
 
 class Recuperation : public ::testing::Test {
 protected:
@@ -39,6 +48,29 @@ protected:
         return *cinetique_;
     }
 
+    // Asks once with this answer; how many times the question came.
+    int propose(Reponse reponse)
+    {
+        int questions = 0;
+        TRecuperation(dossier_.path()).propose(*fenetre_, [this]() -> TCinetiqueForm& { return ouvre(); }, [&] {
+            ++questions;
+            return reponse;
+        });
+        return questions;
+    }
+
+    // Every file of the folder with its bytes.
+    std::map<QString, QByteArray> fichiers() const
+    {
+        std::map<QString, QByteArray> contenus;
+        const QDir dossier(dossier_.path());
+        for (const QString& nom : dossier.entryList(QDir::Files)) {
+            QFile f(dossier.filePath(nom));
+            contenus[nom] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }
+        return contenus;
+    }
+
     QTemporaryDir dossier_;
     std::unique_ptr<TFormMain> fenetre_;
     TCinetiqueForm* cinetique_ = nullptr;
@@ -46,12 +78,7 @@ protected:
 
 TEST_F(Recuperation, OuiRemetChaqueCourbeDansSaFenetre)
 {
-    int questions = 0;
-    TRecuperation(dossier_.path()).propose(*fenetre_, [this]() -> TCinetiqueForm& { return ouvre(); }, [&] {
-        ++questions;
-        return true;
-    });
-    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(propose(Reponse::oui), 1);
     const Tgraphe& s = fenetre_->graphe();
     ASSERT_EQ(s.nbrePoints, 150);
     EXPECT_EQ(s.mondeX->valeur[149], 402.0);
@@ -70,19 +97,60 @@ TEST_F(Recuperation, OuiRemetChaqueCourbeDansSaFenetre)
 
 TEST_F(Recuperation, NonMetLesJournauxDeCoteSansRienEffacer)
 {
-    TRecuperation(dossier_.path()).propose(*fenetre_, [this]() -> TCinetiqueForm& { return ouvre(); },
-                                           [] { return false; });
+    EXPECT_EQ(propose(Reponse::non), 1);
     EXPECT_EQ(fenetre_->graphe().nbrePoints, 0);
     EXPECT_EQ(cinetique_, nullptr);
     const QStringList restants = QDir(dossier_.path()).entryList({QStringLiteral("*.journal*")}, QDir::Files);
     ASSERT_EQ(restants.size(), 2);
     for (const QString& n : restants) EXPECT_TRUE(n.endsWith(QStringLiteral(".ecarte"))) << n.toStdString();
-    int questions = 0;
-    TRecuperation(dossier_.path()).propose(*fenetre_, [this]() -> TCinetiqueForm& { return ouvre(); }, [&] {
-        ++questions;
-        return true;
-    });
-    EXPECT_EQ(questions, 0) << "nothing left to offer";
+    EXPECT_EQ(propose(Reponse::oui), 0) << "nothing left to offer";
+}
+
+// The program stopped, or the box closed, while it asked: nothing was
+// decided, and the next start asks again.
+TEST_F(Recuperation, SansReponseLesJournauxRestentPourLaProchaineFois)
+{
+    const auto avant = fichiers();
+    EXPECT_EQ(propose(Reponse::sansReponse), 1);
+    EXPECT_EQ(fichiers(), avant);
+    EXPECT_EQ(fenetre_->graphe().nbrePoints, 0);
+    EXPECT_EQ(cinetique_, nullptr);
+    EXPECT_EQ(propose(Reponse::oui), 1);
+    EXPECT_EQ(fenetre_->graphe().nbrePoints, 150);
+}
+
+// Another process is writing the journals (a copy of the program measuring
+// into them): they are neither offered, nor set aside, nor removed, even the
+// one without a point yet, whatever the answer would have been; once that
+// process is gone, they are offered.
+TEST_F(Recuperation, UnJournalTenuAilleursNEstNiTouchNiPropose)
+{
+#ifndef LUMKO_ESSAI_JOURNAL
+    GTEST_SKIP() << "le programme d'essai des journaux n'est pas construit";
+#else
+    const struct {
+        QString nom;
+        int points;
+    } ecrits[] = {{QStringLiteral("spectre"), 120}, {QStringLiteral("cinetique"), 0}};
+    std::vector<std::unique_ptr<QProcess>> ecrivains;
+    for (const auto& e : ecrits) {
+        auto& ecrivain = ecrivains.emplace_back(std::make_unique<QProcess>());
+        ecrivain->start(QStringLiteral(LUMKO_ESSAI_JOURNAL), {dossier_.path(), e.nom, QString::number(e.points)});
+        ASSERT_TRUE(ecrivain->waitForStarted(5000));
+        ASSERT_TRUE(ecrivain->waitForReadyRead(10000));
+    }
+    const auto avant = fichiers();
+    for (const Reponse reponse : {Reponse::non, Reponse::oui}) EXPECT_EQ(propose(reponse), 0);
+    EXPECT_TRUE(TRecuperation(dossier_.path()).journaux().isEmpty());
+    EXPECT_EQ(fichiers(), avant);
+
+    for (auto& ecrivain : ecrivains) {
+        ::kill(static_cast<pid_t>(ecrivain->processId()), SIGKILL);
+        ASSERT_TRUE(ecrivain->waitForFinished(5000));
+    }
+    EXPECT_EQ(TRecuperation(dossier_.path()).journaux(), QStringList{dossier_.filePath(QStringLiteral("spectre.journal"))});
+    EXPECT_FALSE(QFile::exists(dossier_.filePath(QStringLiteral("cinetique.journal")))) << "no point: removed";
+#endif
 }
 
 // A journal that is not one is set aside; one without a point goes.
@@ -92,8 +160,11 @@ TEST_F(Recuperation, JournauxVidesOuEtrangers)
     ASSERT_TRUE(etranger.open(QIODevice::WriteOnly | QIODevice::Truncate));
     etranger.write("pas un journal\n");
     etranger.close();
-    TJournalMesures vide(dossier_.path(), QStringLiteral("cinetique"));
-    vide.commence({{QStringLiteral("fenetre"), QStringLiteral("cinetique")}});
+    ASSERT_TRUE(QFile::remove(dossier_.filePath(QStringLiteral("cinetique.journal"))));
+    {
+        TJournalMesures vide(dossier_.path(), QStringLiteral("cinetique"));
+        vide.commence({{QStringLiteral("fenetre"), QStringLiteral("cinetique")}});
+    }
     EXPECT_TRUE(TRecuperation(dossier_.path()).journaux().isEmpty());
     const QStringList restants = QDir(dossier_.path()).entryList(QDir::Files);
     EXPECT_EQ(restants.filter(QStringLiteral(".ecarte")).size(), 1);

@@ -12,16 +12,48 @@
 #include "spectrum/TFormMain.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// A stop signal ends the program as closing its window does, even with a box
+// up: a box left open would keep the program alive. It is dismissed without
+// an answer, which leaves the start-up question's journals for the next start.
+void arrete(TFormMain& fenetre)
+{
+    for (int k = 0; k < 8; ++k) {
+        auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (boite == nullptr) break;
+        boite->reject();
+    }
+    fenetre.close();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     TApplicationLumko app(argc, argv);
 
-    // Before any window: a second start only brings the first copy forward.
+    // Before anything else: of the copies of one executable only the one that
+    // holds the lock goes on, and it listens at once; a later start brings it
+    // forward and ends.
     const auto instance = TInstanceUnique::duProgramme();
-    if (instance->autreCopieRestauree()) return 0;
+    switch (instance->demarre()) {
+    case TInstanceUnique::Demarrage::seule:
+        break;
+    case TInstanceUnique::Demarrage::restauree:
+        return 0;
+    case TInstanceUnique::Demarrage::sansReponse:
+        std::fprintf(stderr, "%s\n", TInstanceUnique::texteSansReponse(instance->titre()).toLocal8Bit().constData());
+        return 1;
+    }
+    // A copy renamed on disk runs beside the program: its journals are its own.
+    TJournalMesures::fixeTitre(instance->titre());
 
     fixeNomFichierIni();
     TFormMain fenetre(NomFichierIni());
@@ -46,8 +78,8 @@ int main(int argc, char** argv)
 
     // Closing the window ends the event loop; its destructor then writes the
     // settings, and reports a failure to do so itself.
-    TSignauxArret signaux([&fenetre] { fenetre.close(); });
-    instance->ecoute([&fenetre] { fenetre.restaure(); });
+    TSignauxArret signaux([&fenetre] { arrete(fenetre); });
+    instance->surRestauration([&fenetre] { fenetre.restaure(); });
     fenetre.show();
 
     // Once the window is up: measurements that a crash, or a session ended
