@@ -292,7 +292,7 @@ void TCinetiqueForm::StartBtnClick()
 {
     if (Graphe_.nbrePoints > 10 && !DejaSauve) demandeSauvegarde();
     InstantDebut = heureDuJour();
-    debutMs_ = horlogeMs();
+    cadence_.commence(horlogeMs());
     DejaSauve = false;
     Graphe_.Reset();
     commenceJournal();
@@ -312,32 +312,29 @@ void TCinetiqueForm::StartBtnClick()
 void TCinetiqueForm::TimerTimer()
 {
     if (!acquisitionEnCours) return;
-    if (secondesDepuisDebut() > DureeMesure() + DeltatMesure()) {
+    const qint64 maintenant = horlogeMs();
+    const int periode = reglage_.periodeMs();
+    switch (cadence_.decide(maintenant, instrument_.enCommande(), TTransfertEnCours::actif(), DureeMesure(),
+                            DeltatMesure(), periode)) {
+    case TCadenceLectures::TAction::eRien: break;
+    case TCadenceLectures::TAction::eAbandonne:
+        instrument_.abandonne(texteLectureAbandonnee.arg(delaiLectureMs(periode) / 1000));
+        break;
+    case TCadenceLectures::TAction::eTermine:
         if (instrument_.enCommande()) instrument_.abandonne(texteFinSansLecture);
         termineAcquisition();
         afficheMessage(texteFinSansLecture);
-        return;
+        break;
+    case TCadenceLectures::TAction::eDemande:
+        cadence_.demandee(maintenant);
+        instrument_.demandeAbs();
+        break;
     }
-    if (TTransfertEnCours::actif()) return;
-    if (instrument_.enCommande()) {
-        if (lectureSansReponse())
-            instrument_.abandonne(texteLectureAbandonnee.arg(delaiLectureMs(reglage_.periodeMs()) / 1000));
-        return;
-    }
-    lectureDemandee_ = true;
-    debutLectureMs_ = horlogeMs();
-    instrument_.demandeAbs();
-}
-
-bool TCinetiqueForm::lectureSansReponse() const
-{
-    return lectureDemandee_ && instrument_.enCommande()
-           && horlogeMs() - debutLectureMs_ >= delaiLectureMs(reglage_.periodeMs());
 }
 
 int TCinetiqueForm::secondesDepuisDebut() const
 {
-    return static_cast<int>(std::max<qint64>(0, horlogeMs() - debutMs_) / 1000);
+    return cadence_.secondes(horlogeMs());
 }
 
 void TCinetiqueForm::setAbs(double A)
@@ -376,7 +373,7 @@ void TCinetiqueForm::setAbs(double A)
 void TCinetiqueForm::termineAcquisition()
 {
     acquisitionEnCours = false;
-    lectureDemandee_ = false;
+    cadence_.oublie();
     if (DejaSauve) journal_->abandonne();
     setBoutons();
 }
@@ -399,7 +396,7 @@ void TCinetiqueForm::arreteAcquisition()
 {
     Timer_->setActive(false);
     acquisitionEnCours = false;
-    lectureDemandee_ = false;
+    cadence_.oublie();
     if (Graphe_.nbrePoints > 10)
         setBoutons();
     else

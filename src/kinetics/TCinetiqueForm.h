@@ -3,6 +3,7 @@
 #include "graph/TServicesImpression.h"
 #include "graph/Tgraphe.h"
 #include "common/TJournalMesures.h"
+#include "kinetics/TCadenceLectures.h"
 #include "kinetics/TReglageTemps.h"
 #include "link/TAccesInstrument.h"
 #include "link/THoteCinetique.h"
@@ -48,11 +49,7 @@ public:
         QStringLiteral("Lecture abandonnée : l'instrument n'a pas répondu en %1 s");
     static inline const QString texteFinSansLecture =
         QStringLiteral("Acquisition terminée : la dernière lecture n'est pas venue");
-    // How long a reading may stay unanswered before it is abandoned like a
-    // Stop: a reading takes well under a second, and the handshake alone
-    // gives up after 5 s; two time steps leave a slow reading at a long step
-    // its chance, and the next tick asks again.
-    static qint64 delaiLectureMs(int periodeMs) { return std::max<qint64>(10000, 2 * qint64 {periodeMs}); }
+    static qint64 delaiLectureMs(int periodeMs) { return TCadenceLectures::delaiLectureMs(periodeMs); }
 
     TCinetiqueForm(TFormMain& principale, const QString& cheminIni);
     ~TCinetiqueForm() override;
@@ -155,7 +152,6 @@ private:
     void eclaircitPoints();
     void arreteAcquisition();
     void termineAcquisition();
-    bool lectureSansReponse() const;
     void demandeSauvegarde();
     void signaleErreur(const QString& texte);
     int secondesDepuisDebut() const;
@@ -174,8 +170,5 @@ private:
     TActionsImage* actionsImage_ = nullptr;
     std::unique_ptr<TMinuterie> Timer_;
     std::unique_ptr<TJournalMesures> journal_;
-    qint64 debutMs_ = 0;
-    // The reading this window asked for and the link has not finished yet.
-    bool lectureDemandee_ = false;
-    qint64 debutLectureMs_ = 0;
+    TCadenceLectures cadence_;
 };
