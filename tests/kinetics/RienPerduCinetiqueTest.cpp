@@ -11,18 +11,6 @@
 
 #include <functional>
 
-namespace {
-
-TConfigInstrument avec(const std::function<void(TConfigInstrument&)>& faute)
-{
-    TConfigInstrument cfg;
-    cfg.rapide = true;
-    cfg.facteurTemps = 0.001;
-    faute(cfg);
-    return cfg;
-}
-
-} // namespace
 
 class RienPerduCinetique : public CinetiqueFixture {
 protected:
@@ -53,7 +41,7 @@ protected:
 // The kinetics window's Stop ends the link's wait as the main window's does.
 TEST_F(RienPerduCinetique, stopDeLaCinetiqueFinitLAttente)
 {
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansENQ = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansENQ = true; }));
     bool stop = false;
     ticPendant([&](int passe) {
         if (passe != 30) return;
@@ -70,7 +58,7 @@ TEST_F(RienPerduCinetique, stopDeLaCinetiqueFinitLAttente)
 // a message on both status lines, and the next tick asks again.
 TEST_F(RienPerduCinetique, uneLectureSansENQEstAbandonneeApresSaBorne)
 {
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansENQ = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansENQ = true; }));
     int ticsSautes = 0;
     ticPendant([&](int passe) {
         if (passe == 10 || passe == 20) {
@@ -93,7 +81,7 @@ TEST_F(RienPerduCinetique, uneLectureSansENQEstAbandonneeApresSaBorne)
 // One lost EOT: the reading is in, but the link waits on; the bound frees it.
 TEST_F(RienPerduCinetique, unEOTPerduNeBloquePasLaRun)
 {
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.perdEOT = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.perdEOT = true; }));
     ms_ += 2000;
     minuterie_->declenche();
     ASSERT_TRUE(attendQue([this] { return nbrePoints() == 2; }));
@@ -115,7 +103,7 @@ TEST_F(RienPerduCinetique, unEOTPerduNeBloquePasLaRun)
 // all the same, keeping its points, even with a reading stuck in the link.
 TEST_F(RienPerduCinetique, laRunFinitASaDuree)
 {
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansENQ = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansENQ = true; }));
     ticPendant([&](int passe) {
         if (passe != 10) return;
         ms_ += (cin().DureeMesure() + cin().DeltatMesure()) * 1000;
@@ -133,7 +121,7 @@ TEST_F(RienPerduCinetique, uneValeurIllisibleNestPasUnPoint)
 {
     for (const char* texte : {"ERR", "1.2.3", "-"}) {
         const int avant = nbrePoints();
-        sim_.setConfig(avec([texte](TConfigInstrument& c) { c.texteReponse = texte; }));
+        sim_.setConfig(configAvec([texte](TConfigInstrument& c) { c.texteReponse = texte; }));
         tic();
         EXPECT_EQ(nbrePoints(), avant) << texte;
         EXPECT_EQ(cin().statut(), TLiaison::texteIllisible) << texte;
@@ -164,7 +152,7 @@ TEST_F(RienPerduCinetique, unExportPendantLaRunNeCouvreQueSesPoints)
 TEST_F(RienPerduCinetique, pendantUneAttenteSeulStopEstOffert)
 {
     barreCin().StopBtn->click();
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansFin = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansFin = true; }));
     std::vector<bool> offerts;
     int passes = 0;
     aChaquePasse_ = [&](int) {

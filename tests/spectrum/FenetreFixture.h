@@ -55,6 +55,13 @@ protected:
         return cfg;
     }
     virtual TConfigInstrument configInstrument() const { return configRapide(); }
+    // The fast instrument with one fault of its own.
+    static TConfigInstrument configAvec(const std::function<void(TConfigInstrument&)>& faute)
+    {
+        TConfigInstrument cfg = configRapide();
+        faute(cfg);
+        return cfg;
+    }
 
     // [Ports]: COM7 (and the extra numbers given) on the simulator.
     QByteArray sectionPorts(std::initializer_list<int> autres = {}) const

@@ -13,15 +13,6 @@ namespace {
 
 using E = TEtatSpectre;
 
-TConfigInstrument avec(const std::function<void(TConfigInstrument&)>& faute)
-{
-    TConfigInstrument cfg;
-    cfg.rapide = true;
-    cfg.facteurTemps = 0.001;
-    faute(cfg);
-    return cfg;
-}
-
 } // namespace
 
 class RienPerdu : public FenetreFixture {
@@ -48,7 +39,7 @@ protected:
 TEST_F(RienPerdu, sauverAttendLaFinDuBalayage)
 {
     premierSpectre();
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.perdEOT = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.perdEOT = true; }));
     barre().SpectreBtn->click();
     ASSERT_TRUE(attendQue([this] { return commandesEnvoyees('f') == 2 && f().graphe().nbrePoints > 100; }));
     laissePasser(50);
@@ -78,7 +69,7 @@ TEST_F(RienPerdu, unReglageInterrompuLaisseLaCourbePrecedente)
     const QString journal = f().journal().chemin();
     const int journalises = rejoue(lisJournalFichier(journal)).nombre;
     ASSERT_EQ(journalises, n);
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansFin = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansFin = true; }));
     for (const TCas& c : cas) {
         if (!liaison().VoieSerie.Open()) connecte();
         int passes = 0;
@@ -112,7 +103,7 @@ TEST_F(RienPerdu, deconnecterPendantUneCommandeEstUnEchec)
         {"abs", [](TBarreSpectre&, TPanneauSpectre& p) { p.AbsBtn->click(); }},
     };
     ouvreFenetre();
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansFin = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansFin = true; }));
     for (const TCas& c : cas) {
         connecte();
         int passes = 0;
@@ -138,7 +129,7 @@ TEST_F(RienPerdu, uneLectureApresStopNeDevientPasUnPoint)
 {
     ouvreFenetre();
     connecte();
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.delaiLecture = 0.2; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.delaiLecture = 0.2; }));
     int passes = 0;
     aChaquePasse_ = [&](int) {
         if (++passes == 5) barre().StopBtn->click();
@@ -158,7 +149,7 @@ TEST_F(RienPerdu, fermerPendantUneMesureSansENQ)
 {
     ouvreFenetre();
     connecte();
-    sim_.setConfig(avec([](TConfigInstrument& c) { c.sansENQ = true; }));
+    sim_.setConfig(configAvec([](TConfigInstrument& c) { c.sansENQ = true; }));
     int passes = 0;
     aChaquePasse_ = [&](int) {
         if (++passes == 20) {
