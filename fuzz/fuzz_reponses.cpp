@@ -2,6 +2,7 @@
 // parsers take anything and keep their scanning rule's bounds.
 #include "link/Reponses.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -15,6 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const QByteArray abs = lisLigneAbs(ligne);
     if (abs.size() > ligne.size()) std::abort();
     (void)valeurNombre(abs);
+    // A line is a point, a value or unreadable: never a number that is not one.
+    const TLigneAnalysee analysee = analyseLigne(ligne);
+    const bool vide = analysee.forme == TFormeLigne::eVide;
+    if (vide != ligne.isEmpty()) std::abort();
+    if (analysee.forme == TFormeLigne::ePoint && (!std::isfinite(analysee.lambda) || !std::isfinite(analysee.valeur)))
+        std::abort();
+    if (analysee.forme == TFormeLigne::eValeur && (!std::isfinite(analysee.valeur) || analysee.texteValeur.isEmpty()))
+        std::abort();
     for (qsizetype k = 1; k <= ligne.size() + 2; k += 7) {
         const TNombreTrouve n = chercheNombre(ligne, k);
         if (n.longueur < 0 || n.position < 1 || n.position + n.longueur - 1 > ligne.size() + 1) std::abort();
