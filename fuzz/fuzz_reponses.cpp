@@ -11,11 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     // The link keeps at most 255 characters of a line.
     if (taille > 255) return 0;
     const QByteArray ligne(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille));
-    const TPointLu point = lisLignePoint(ligne);
-    (void)point;
-    const QByteArray abs = lisLigneAbs(ligne);
-    if (abs.size() > ligne.size()) std::abort();
-    (void)valeurNombre(abs);
     // A line is a point, a value or unreadable: never a number that is not one.
     const TLigneAnalysee analysee = analyseLigne(ligne);
     const bool vide = analysee.forme == TFormeLigne::eVide;
@@ -24,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         std::abort();
     if (analysee.forme == TFormeLigne::eValeur && (!std::isfinite(analysee.valeur) || analysee.texteValeur.isEmpty()))
         std::abort();
+    if (analysee.texteValeur.size() > ligne.size()) std::abort();
     for (qsizetype k = 1; k <= ligne.size() + 2; k += 7) {
         const TNombreTrouve n = chercheNombre(ligne, k);
         if (n.longueur < 0 || n.position < 1 || n.position + n.longueur - 1 > ligne.size() + 1) std::abort();

@@ -66,20 +66,23 @@ void TSauvegarde::brancheCinetique(TCinetiqueForm& fenetre)
     fenetre.exporte = [this, &fenetre] { return SaveBtnClick(fenetre); };
 }
 
-// A second "Sauver" inside the first would put its own text on the
-// clipboard while the analysis program is still reading the first one's.
 bool TSauvegarde::SaveBtnClick(TFormMain& fenetre)
 {
-    if (TTransfertEnCours::actif()) return false;
-    const TTransfertEnCours enCours;
-    return exporteSpectre(fenetre);
+    return seulTransfert([this, &fenetre] { return exporteSpectre(fenetre); });
 }
 
 bool TSauvegarde::SaveBtnClick(TCinetiqueForm& fenetre)
 {
+    return seulTransfert([this, &fenetre] { return exporteCinetique(fenetre); });
+}
+
+// A second "Sauver" inside the first would put its own text on the
+// clipboard while the analysis program is still reading the first one's.
+bool TSauvegarde::seulTransfert(const std::function<bool()>& exporte)
+{
     if (TTransfertEnCours::actif()) return false;
     const TTransfertEnCours enCours;
-    return exporteCinetique(fenetre);
+    return exporte();
 }
 
 // The clipboard carries the current curve only: the kept spectra stay.

@@ -47,6 +47,8 @@ public:
     std::function<void(QWidget* parent, const QString& texte, const QString& detail)> boiteErreur;
 
 private:
+    // One transfer at a time: a second "Sauver" inside the first does nothing.
+    static bool seulTransfert(const std::function<bool()>& exporte);
     bool exporteSpectre(TFormMain& fenetre);
     bool exporteCinetique(TCinetiqueForm& fenetre);
     bool versTabrelix(TFormMain& fenetre);

@@ -385,11 +385,7 @@ void TCinetiqueForm::StopBtnClick()
     const bool attente = lambdaEnCours || instrument_.enCommande();
     if (attente) instrument_.StopBtnClick();
     lambdaEnCours = false;
-    if (acquisitionEnCours) {
-        arreteAcquisition();
-        return;
-    }
-    if (attente) rafraichitBoutons();
+    if (acquisitionEnCours) arreteAcquisition();
 }
 
 void TCinetiqueForm::arreteAcquisition()

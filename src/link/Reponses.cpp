@@ -44,23 +44,6 @@ QByteArray texteNombre(const QByteArray& ligne, TNombreTrouve nombre)
     return ligne.mid(nombre.position - 1, nombre.longueur);
 }
 
-TPointLu lisLignePoint(const QByteArray& ligne)
-{
-    const TNombreTrouve l = chercheNombre(ligne, 1);
-    const TNombreTrouve a = chercheNombre(ligne, l.position + l.longueur + 1);
-    return {valeurNombre(texteNombre(ligne, l)), valeurNombre(texteNombre(ligne, a))};
-}
-
-QByteArray lisLigneAbs(const QByteArray& ligne)
-{
-    return texteNombre(ligne, chercheNombre(ligne, 1));
-}
-
-double valeurNombre(const QByteArray& texte)
-{
-    return texteVersReel(QString::fromLatin1(texte));
-}
-
 namespace {
 
 std::optional<double> valeurLue(const QByteArray& texte)

@@ -20,26 +20,12 @@ TNombreTrouve chercheNombre(const QByteArray& ligne, qsizetype k);
 
 QByteArray texteNombre(const QByteArray& ligne, TNombreTrouve nombre);
 
-// A spectrum point: wavelength, then absorbance scanned from one character
-// past the end of the wavelength. Unreadable numbers are 0.
-struct TPointLu {
-    double lambda;
-    double absorbance;
-};
-
-TPointLu lisLignePoint(const QByteArray& ligne);
-
-// The absorbance text of a reading line: its first number, as it stands.
-QByteArray lisLigneAbs(const QByteArray& ligne);
-
-// Number text to double with texteVersReel ("." or "," as separator).
-double valeurNombre(const QByteArray& texte);
-
 // What a reply line is by its shape, so that a line goes only where it fits:
-// a point line has two readable numbers (wavelength, then absorbance, read
-// as lisLignePoint reads them); a value line has one readable first number
-// and nothing readable after it; any other line is unreadable. A line that
-// the instrument sent damaged is never turned into a zero.
+// a point line has two readable numbers (the wavelength scanned from the
+// start, then the absorbance scanned from one character past the end of the
+// wavelength); a value line has one readable first number and nothing
+// readable after it; any other line is unreadable. A line that the
+// instrument sent damaged is never turned into a zero.
 enum class TFormeLigne { eVide, ePoint, eValeur, eIllisible };
 
 struct TLigneAnalysee {

@@ -121,6 +121,9 @@ public:
     // announced and not yet ended by EOT, Stop or a lost line. A command
     // whose handshake failed is over, whatever state it left.
     bool enCommande() const;
+    // Nothing under way and nothing left waiting for Stop (a command whose
+    // handshake failed leaves its state until Stop).
+    bool auRepos() const { return !enCommande() && etatSpectre == TEtatSpectre::esAttente; }
 
 public Q_SLOTS:
     void VoieSerieTriggerAvail(quint16 Count);

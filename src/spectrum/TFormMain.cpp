@@ -446,7 +446,7 @@ bool TFormMain::enCommande() const
 
 bool TFormMain::auRepos() const
 {
-    return !liaison_->enCommande() && liaison_->etatSpectre == TEtatSpectre::esAttente;
+    return liaison_->auRepos();
 }
 
 void TFormMain::LambdaBtnClick()

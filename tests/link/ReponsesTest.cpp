@@ -37,35 +37,46 @@ TEST(Reponses, ChercheNombre)
 
 class ReponsesLocale : public ::testing::TestWithParam<QLocale> {};
 
-TEST_P(ReponsesLocale, LignesDePoint)
+// The parsers' scanning rule, with either decimal separator in the locale;
+// what does not read as a number never becomes one.
+TEST_P(ReponsesLocale, FormeDesLignes)
 {
     LocaleScope locale(GetParam());
+    using F = TFormeLigne;
     struct Cas {
         const char* ligne;
-        double lambda, absorbance;
+        F forme;
+        double lambda, valeur;
+        const char* texte;
     };
     const Cas cas[] = {
-        {"  500.0   0.1234", 500.0, 0.1234},
-        {"500.0-0.012", 500.0, 0.012},
-        {"500,0;0,2", 500.0, 0.2},
-        {"500.0,0.123", 0.0, 0.0},
-        {"650.5", 650.5, 0.0},
-        {"  251.0  -0.0500", 251.0, -0.05},
+        {"  500.0   0.1234", F::ePoint, 500.0, 0.1234, ""},
+        {"500.0-0.012", F::ePoint, 500.0, 0.012, ""}, // the character after the wavelength is skipped
+        {"500,0;0,2", F::ePoint, 500.0, 0.2, ""},
+        {"  251.0  -0.0500", F::ePoint, 251.0, -0.05, ""},
+        {"500.0,0.123", F::eIllisible, 0.0, 0.0, ""}, // the comma joins both into one number text
+        {"650.5", F::eValeur, 0.0, 650.5, "650.5"},
+        {"ABS -0.0123 X", F::eValeur, 0.0, -0.0123, "-0.0123"},
+        {"  0,5000 1.2", F::ePoint, 0.5, 1.2, ""},
+        {"ERR", F::eIllisible, 0.0, 0.0, ""},
+        {"1.2.3", F::eIllisible, 0.0, 0.0, ""},
+        {"-", F::eIllisible, 0.0, 0.0, ""},
+        {"", F::eVide, 0.0, 0.0, ""},
     };
     for (const Cas& c : cas) {
-        const TPointLu p = lisLignePoint(c.ligne);
-        EXPECT_DOUBLE_EQ(p.lambda, c.lambda) << c.ligne;
-        EXPECT_DOUBLE_EQ(p.absorbance, c.absorbance) << c.ligne;
+        const TLigneAnalysee a = analyseLigne(c.ligne);
+        EXPECT_EQ(a.forme, c.forme) << c.ligne;
+        if (c.forme == F::ePoint) {
+            EXPECT_DOUBLE_EQ(a.lambda, c.lambda) << c.ligne;
+        }
+        if (c.forme == F::ePoint || c.forme == F::eValeur) {
+            EXPECT_DOUBLE_EQ(a.valeur, c.valeur) << c.ligne;
+        }
+        EXPECT_EQ(a.texteValeur, QByteArray(c.texte)) << c.ligne;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ReponsesLocale,
                          ::testing::Values(QLocale::c(), LocaleScope::francais()));
-
-TEST(Reponses, LigneAbsorbanceGardeLeTexte)
-{
-    EXPECT_EQ(lisLigneAbs("ABS -0.0123 X"), QByteArray("-0.0123"));
-    EXPECT_EQ(lisLigneAbs("  0,5000 1.2"), QByteArray("0,5000"));
-}
 
 } // namespace
