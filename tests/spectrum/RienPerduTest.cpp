@@ -39,9 +39,11 @@ protected:
 TEST_F(RienPerdu, sauverAttendLaFinDuBalayage)
 {
     premierSpectre();
+    const int n = f().graphe().nbrePoints;
     sim_.setConfig(configAvec([](TConfigInstrument& c) { c.perdEOT = true; }));
     barre().SpectreBtn->click();
-    ASSERT_TRUE(attendQue([this] { return commandesEnvoyees('f') == 2 && f().graphe().nbrePoints > 100; }));
+    // The same range again: the new scan is whole once it has as many points.
+    ASSERT_TRUE(attendQue([&] { return commandesEnvoyees('f') == 2 && liaison().iCourant == n; }));
     laissePasser(50);
     EXPECT_EQ(liaison().etatSpectre, E::esSpectreEnCours);
     EXPECT_FALSE(barre().SaveBtn->isEnabled());
