@@ -1,5 +1,6 @@
 #include "app/TApplicationLumko.h"
 
+#include "app/TAccessibleBouton.h"
 #include "app/TitreApplication.h"
 
 #include <QFile>
@@ -22,6 +23,7 @@ TApplicationLumko::TApplicationLumko(int& argc, char** argv) : QApplication(argc
     setDesktopFileName(QStringLiteral("lumko"));
     if (QFile::exists(cheminIcone)) setWindowIcon(QIcon(cheminIcone));
     traduitQt();
+    TAccessibleBouton::installe();
 }
 
 // Qt's own dialogs (files, standard buttons, input boxes) speak French, as

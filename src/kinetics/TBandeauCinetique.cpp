@@ -2,6 +2,7 @@
 
 #include "kinetics/TFleches.h"
 #include "spectrum/BoutonsBarre.h"
+#include "spectrum/CadreFenetre.h"
 #include "spectrum/TSpinEdit.h"
 
 #include <QFontMetrics>
@@ -108,7 +109,7 @@ void TBandeauCinetique::construitIndicateurs()
 QLabel* TBandeauCinetique::indicateur(const QString& nom, const QString& aide)
 {
     auto* panneau = new QLabel(QStringLiteral("00:00:00"), this);
-    panneau->setAccessibleName(nom);
+    nommeParSonTexte(*panneau, nom);
     panneau->setToolTip(aide);
     panneau->setAlignment(Qt::AlignCenter);
     panneau->setFrameShape(QFrame::Panel);

@@ -15,6 +15,9 @@ void prepareBarre(QToolBar& barre)
     barre.setIconSize(QSize(20, 20));
     barre.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     barre.setContextMenuPolicy(Qt::PreventContextMenu);
+    // The button that shows the buttons a narrow window hides has no text.
+    if (auto* suite = barre.findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        suite->setAccessibleName(QStringLiteral("Autres boutons"));
 }
 
 QIcon iconeLumko(const QString& nom)

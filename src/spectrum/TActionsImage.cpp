@@ -37,7 +37,10 @@ TActionsImage::TActionsImage(Tgraphe& graphe, QWidget& fenetre, QMenu& menu)
     EnregistreImageItem = menu.addAction(QStringLiteral("Enregistrer l'image…"));
     EnregistreImageItem->setToolTip(QStringLiteral("Enregistrer le graphe en PNG, SVG ou PDF"));
     connect(CopieImageItem, &QAction::triggered, this, &TActionsImage::CopieImageClick);
-    connect(EnregistreImageItem, &QAction::triggered, this, &TActionsImage::EnregistreImageClick);
+    // Queued: the file box must not open inside whoever triggered the item,
+    // a screen reader's request for instance, which would wait for its end.
+    connect(EnregistreImageItem, &QAction::triggered, this, &TActionsImage::EnregistreImageClick,
+            Qt::QueuedConnection);
 }
 
 void TActionsImage::CopieImageClick()

@@ -10,6 +10,7 @@
 #include "spectrum/TComboPorts.h"
 #include "spectrum/TDialogueChoixPort.h"
 #include "spectrum/TGroupeRadio.h"
+#include "spectrum/TListeCoches.h"
 #include "spectrum/TPanneauSpectre.h"
 #include "spectrum/TSpinEdit.h"
 
@@ -19,7 +20,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -137,7 +137,7 @@ void TFormMain::reliePanneau()
     connect(p.DebutSE, &TSpinEdit::Change, this, &TFormMain::DebutSEChange);
     connect(p.FinSE, &TSpinEdit::Change, this, &TFormMain::DebutSEChange);
     connect(p.YRG, &TGroupeRadio::Click, this, &TFormMain::YRGClick);
-    connect(p.AffDeriveeCB, &QListWidget::itemChanged, this, &TFormMain::AffDeriveeCBClick);
+    connect(p.AffDeriveeCB, &TListeCoches::itemChanged, this, &TFormMain::AffDeriveeCBClick);
     connect(p.LambdaBtn, &QPushButton::clicked, this, &TFormMain::LambdaBtnClick);
     connect(p.ZeroBtn, &QPushButton::clicked, this, &TFormMain::ZeroBtnClick);
     connect(p.AbsBtn, &QPushButton::clicked, this, &TFormMain::AbsBtnClick);

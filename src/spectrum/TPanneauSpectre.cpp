@@ -1,7 +1,9 @@
 #include "spectrum/TPanneauSpectre.h"
 
+#include "spectrum/CadreFenetre.h"
 #include "spectrum/TComboPorts.h"
 #include "spectrum/TGroupeRadio.h"
+#include "spectrum/TListeCoches.h"
 #include "spectrum/TSpinEdit.h"
 
 #include <QGridLayout>
@@ -9,9 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -87,23 +87,11 @@ QGroupBox* TPanneauSpectre::construitDerivees()
 {
     GroupBox1 = new QGroupBox(QStringLiteral("Affichage dérivée"), this);
     GroupBox1->setAccessibleName(GroupBox1->title());
-    AffDeriveeCB = new QListWidget(GroupBox1);
+    AffDeriveeCB = new TListeCoches(
+        {QStringLiteral("ordre 1"), QStringLiteral("ordre 2"), QStringLiteral("ordre 3")}, GroupBox1);
     AffDeriveeCB->setObjectName(QStringLiteral("AffDeriveeCB"));
     AffDeriveeCB->setAccessibleName(QStringLiteral("Affichage dérivée"));
     AffDeriveeCB->setToolTip(QStringLiteral("Dérivées du spectre à tracer"));
-    // Rows tall enough for the check box itself, whatever the style.
-    const int ligne = std::max(AffDeriveeCB->fontMetrics().height(),
-                               AffDeriveeCB->style()->pixelMetric(QStyle::PM_IndicatorHeight))
-                      + 4;
-    for (const char* ordre : {"ordre 1", "ordre 2", "ordre 3"}) {
-        auto* item = new QListWidgetItem(QString::fromUtf8(ordre), AffDeriveeCB);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-        item->setSizeHint(QSize(0, ligne));
-    }
-    AffDeriveeCB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AffDeriveeCB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AffDeriveeCB->setFixedHeight(3 * ligne + 2 * AffDeriveeCB->frameWidth());
     auto* disposition = new QVBoxLayout(GroupBox1);
     disposition->setContentsMargins(8, 0, 8, 2);
     disposition->addWidget(AffDeriveeCB);
@@ -143,7 +131,7 @@ QGroupBox* TPanneauSpectre::construitVerification()
     AbsEdit->setObjectName(QStringLiteral("AbsEdit"));
     AbsEdit->setReadOnly(true);
     AbsEdit->setEnabled(false);
-    AbsEdit->setAccessibleName(QStringLiteral("Abs ?"));
+    nommeParSonTexte(*AbsEdit, QStringLiteral("Abs ?"));
     AbsEdit->setToolTip(QStringLiteral("Dernière absorbance lue"));
     for (QPushButton* b : {LambdaBtn, ZeroBtn, AbsBtn}) b->setAccessibleName(b->text());
     auto* grille = new QGridLayout(GroupBox3);
@@ -161,8 +149,7 @@ QGroupBox* TPanneauSpectre::construitVerification()
 
 bool TPanneauSpectre::deriveeCochee(int k) const
 {
-    const QListWidgetItem* item = AffDeriveeCB->item(k - 1);
-    return item != nullptr && item->checkState() == Qt::Checked;
+    return AffDeriveeCB->estCochee(k - 1);
 }
 
 void TPanneauSpectre::applique(const TBoutonsSpectre& etat)

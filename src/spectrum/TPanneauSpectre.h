@@ -7,10 +7,10 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class TComboPorts;
 class TGroupeRadio;
+class TListeCoches;
 class TSpinEdit;
 
 // The left panel of the main window: the scan's range and speed, what the
@@ -29,7 +29,7 @@ public:
     TSpinEdit* FinSE;
     TGroupeRadio* VitesseRG;
     QGroupBox* GroupBox1;
-    QListWidget* AffDeriveeCB;
+    TListeCoches* AffDeriveeCB;
     TGroupeRadio* YRG;
     QLabel* Memo1;
     QGroupBox* GroupBox3;

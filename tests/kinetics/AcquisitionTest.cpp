@@ -396,11 +396,14 @@ TEST_F(Acquisition, lesGraphesDonnentLeurImage)
     const QString chemin = dossier_.filePath(QStringLiteral("cinetique.svg"));
     cin().actionsImage().dialogue = [&](QWidget*) { return chemin; };
     cin().actionsImage().EnregistreImageItem->trigger();
+    EXPECT_FALSE(QFileInfo::exists(chemin)) << "the box opens after the trigger has returned";
+    QCoreApplication::processEvents();
     EXPECT_TRUE(QFileInfo(chemin).size() > 1000);
     QStringList erreurs;
     f().actionsImage().boiteErreur = [&](QWidget*, const QString& t) { erreurs << t; };
     f().actionsImage().dialogue = [&](QWidget*) { return dossier_.filePath(QStringLiteral("absent/x.png")); };
     f().actionsImage().EnregistreImageItem->trigger();
+    QCoreApplication::processEvents();
     ASSERT_EQ(erreurs.size(), 1);
     EXPECT_TRUE(erreurs[0].startsWith(QStringLiteral("Impossible d'enregistrer l'image")));
 }

@@ -147,14 +147,31 @@ TEST_F(CadreCinetique, chaqueControleAUnNomFrancaisAccessible)
         {Role::Button, "Quitter"},       {Role::SpinBox, "Lambda (nm)"},
         {Role::Button, "Régler la longueur d'onde"}, {Role::SpinBox, "Intervalle de temps"},
         {Role::EditableText, "Nombre de points"},    {Role::SpinBox, "Nombre de points"},
-        {Role::EditableText, "Durée totale"},        {Role::StaticText, "Temps écoulé"},
-        {Role::StaticText, "Dernière absorbance"},   {Role::Client, "Graphe"},
+        {Role::EditableText, "Durée totale"},        {Role::Client, "Graphe"},
     };
     for (const auto& [role, nom] : attendus)
         EXPECT_TRUE(trouves.count({role, QString::fromUtf8(nom)})) << "missing: " << nom << " (role " << role << ")";
     EXPECT_TRUE(trouves.count({Role::ButtonMenu, QStringLiteral("Sauver")})
                 || trouves.count({Role::ButtonDropDown, QStringLiteral("Sauver")})
                 || trouves.count({Role::Button, QStringLiteral("Sauver")}));
+}
+
+// The indicators are read by what they show; what they are is their
+// description.
+TEST_F(CadreCinetique, lesIndicateursSontNommesParCeQuIlsMontrent)
+{
+    ouvreCinetique();
+    prepare();
+    lance();
+    const std::pair<QLabel*, const char*> indicateurs[] = {
+        {bandeau().PanelDuree, "Temps écoulé"}, {bandeau().PanelAbs, "Dernière absorbance"}};
+    for (const auto& [panneau, quoi] : indicateurs) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(panneau);
+        EXPECT_EQ(i->text(QAccessible::Description), QString::fromUtf8(quoi));
+        EXPECT_EQ(i->text(QAccessible::Name), panneau->text());
+        panneau->setText(QStringLiteral("00:00:42"));
+        EXPECT_EQ(i->text(QAccessible::Name), QStringLiteral("00:00:42"));
+    }
 }
 
 // Escape presses Stop, as in the main window; the arrows answer the keys.

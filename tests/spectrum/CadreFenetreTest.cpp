@@ -6,14 +6,15 @@
 
 #include "spectrum/TComboPorts.h"
 #include "spectrum/TGroupeRadio.h"
+#include "spectrum/TListeCoches.h"
 #include "spectrum/TSpinEdit.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -158,7 +159,7 @@ TEST_F(CadreFenetre, chaqueControleAUnNomFrancaisAccessible)
         {Role::EditableText, "Abs ?"},    {Role::Grouping, "Vitesse"},
         {Role::RadioButton, "moyenne"},   {Role::Grouping, "Ordonnée"},
         {Role::RadioButton, "A"},         {Role::RadioButton, "T"},
-        {Role::List, "Affichage dérivée"}, {Role::ComboBox, "Port série"},
+        {Role::CheckBox, "ordre 1"},       {Role::ComboBox, "Port série"},
         {Role::Client, "Graphe"},
     };
     for (const auto& [role, nom] : attendus)
@@ -168,6 +169,26 @@ TEST_F(CadreFenetre, chaqueControleAUnNomFrancaisAccessible)
                         || trouves.count({Role::ButtonDropDown, QStringLiteral("Sauver")})
                         || trouves.count({Role::Button, QStringLiteral("Sauver")});
     EXPECT_TRUE(sauver);
+}
+
+// A screen reader reads a display by its name: the status line's and the
+// "Abs ?" result's names are what they show, and follow each change.
+TEST_F(CadreFenetre, lesAffichagesSontNommesParCeQuIlsMontrent)
+{
+    TFormMain& fen = ouvreFenetre();
+    auto* ligne = fen.findChild<QLabel*>(QStringLiteral("StatusBar1"));
+    ASSERT_NE(ligne, nullptr);
+    QAccessibleInterface* etat = QAccessible::queryAccessibleInterface(ligne);
+    EXPECT_EQ(etat->text(QAccessible::Description), QStringLiteral("Ligne d'état"));
+    EXPECT_EQ(etat->text(QAccessible::Name), QStringLiteral("Cliquer sur connecter"));
+    fen.afficheMessage(QStringLiteral("Attente des résultats"));
+    EXPECT_EQ(etat->text(QAccessible::Name), QStringLiteral("Attente des résultats"));
+
+    QAccessibleInterface* abs = QAccessible::queryAccessibleInterface(panneau().AbsEdit);
+    EXPECT_EQ(abs->text(QAccessible::Description), QStringLiteral("Abs ?"));
+    EXPECT_EQ(abs->text(QAccessible::Name), QStringLiteral("Abs ?")) << "empty, it keeps its label's name";
+    fen.afficheAbs(QStringLiteral("A = 0,512"));
+    EXPECT_EQ(abs->text(QAccessible::Name), QStringLiteral("A = 0,512"));
 }
 
 TEST_F(CadreFenetre, toutSeParcourtAuClavierEtEchapArrete)
@@ -182,7 +203,7 @@ TEST_F(CadreFenetre, toutSeParcourtAuClavierEtEchapArrete)
     QList<QWidget*> controles;
     for (QToolButton* b : barre().boutons()) controles << b;
     TPanneauSpectre& p = panneau();
-    controles << p.DebutSE << p.FinSE << p.VitesseRG->bouton(0) << p.AffDeriveeCB
+    controles << p.DebutSE << p.FinSE << p.VitesseRG->bouton(0) << p.AffDeriveeCB->coche(0)
               << p.YRG->bouton(0) << p.LambdaBtn << p.LambdaSE << p.ZeroBtn << p.AbsBtn
               << p.ComPorts << &fen.PaintBox1();
     for (QWidget* c : controles) {

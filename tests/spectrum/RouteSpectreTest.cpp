@@ -6,11 +6,12 @@
 #include "link/Commandes.h"
 #include "sim/Balayage.h"
 #include "spectrum/TGroupeRadio.h"
+#include "spectrum/TListeCoches.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QImage>
-#include <QListWidget>
+#include <QCheckBox>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
@@ -43,9 +44,9 @@ void enregistreCapture(QWidget& fenetre, const QString& nom)
     ASSERT_TRUE(fenetre.grab().save(chemin)) << chemin.toStdString();
 }
 
-void cocheDerivee(QListWidget& liste, int ordre)
+void cocheDerivee(TListeCoches& liste, int ordre)
 {
-    liste.item(ordre - 1)->setCheckState(Qt::Checked);
+    liste.coche(ordre - 1)->setChecked(true);
 }
 
 } // namespace
@@ -107,7 +108,7 @@ TEST_F(RouteSpectre, deriveesOrdonneeChoixEtImpression)
     panneau().YRG->bouton(1)->click();
     EXPECT_EQ(fen.graphe().mondeY, fen.graphe().MondeTrans.get());
     for (int ordre = 1; ordre <= 3; ++ordre)
-        panneau().AffDeriveeCB->item(ordre - 1)->setCheckState(Qt::Unchecked);
+        panneau().AffDeriveeCB->coche(ordre - 1)->setChecked(false);
     enregistreCapture(fen, QStringLiteral("fenetre-transmittance.png"));
     panneau().YRG->bouton(0)->click();
     EXPECT_EQ(fen.graphe().mondeY, fen.graphe().mondeAbs.get());
