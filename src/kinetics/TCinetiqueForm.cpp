@@ -150,7 +150,10 @@ void TCinetiqueForm::relieControles()
     connect(b.ResetBtn, &QToolButton::clicked, this, &TCinetiqueForm::ResetBtnClick);
     connect(b.SaveBtn, &QToolButton::clicked, this, &TCinetiqueForm::SaveBtnClick);
     for (QAction* item : {b.TabrelixM, b.ClipM, b.FileM})
-        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); });
+        // Queued: choosing a destination saves at once, and the boxes that
+        // follow must not open inside the request of whoever chose it.
+        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); },
+                Qt::QueuedConnection);
     connect(b.PrintBtn, &QToolButton::clicked, this, &TCinetiqueForm::PrintBtnClick);
     connect(b.ExitBtn, &QToolButton::clicked, this, &TCinetiqueForm::ExitItemClick);
     connect(Timer_.get(), &TMinuterie::tic, this, &TCinetiqueForm::TimerTimer);

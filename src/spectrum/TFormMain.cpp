@@ -125,7 +125,10 @@ void TFormMain::relieBarre()
     connect(b.PrintBtn, &QToolButton::clicked, this, &TFormMain::PrintBtnClick);
     connect(b.SaveBtn, &QToolButton::clicked, this, &TFormMain::SaveBtnClick);
     for (QAction* item : {b.TabrelixM, b.ClipM, b.FileM})
-        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); });
+        // Queued: choosing a destination saves at once, and the boxes that
+        // follow must not open inside the request of whoever chose it.
+        connect(item, &QAction::triggered, this, [this, item] { TabrelixMClick(item); },
+                Qt::QueuedConnection);
     connect(b.CinetiqueBtn, &QToolButton::clicked, this, &TFormMain::CinetiqueBtnClick);
     connect(b.ExitBtn, &QToolButton::clicked, this, &TFormMain::ExitBtnClick);
     b.CinetiqueBtn->setEnabled(false);

@@ -284,6 +284,7 @@ TEST_F(Transfert, pressePapiersSeul)
     TFormMain& f = fenetre();
     f.graphe().AddCourbeCourante();
     f.barre().ClipM->trigger();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(f.barre().ClipM->isChecked());
     EXPECT_TRUE(pressePapiers().startsWith(QCoreApplication::applicationFilePath() + QStringLiteral("\r\nSpectre  ")));
     EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\n600\t0.3\t0.5011872\r\n700\t0.2\t0.6309573\r\n800\t0.1\t0.7943282\r\n&1 NOMX\r\n")))
@@ -297,6 +298,8 @@ TEST_F(Transfert, pressePapiersSeul)
     sauvegarde_->brancheCinetique(*c);
     constantes_.EditComm->setText(QStringLiteral("groupe B"));
     c->barre().ClipM->trigger();
+    EXPECT_FALSE(c->DejaSauve) << "the transfer follows the choice, not inside it";
+    QCoreApplication::processEvents();
     EXPECT_TRUE(c->DejaSauve);
     EXPECT_FALSE(constantes_.nouveauFichier());
     EXPECT_TRUE(pressePapiers().contains(QStringLiteral("\r\ngroupe B\r\nt\tA\r\ns\t\r\n0\t1\r\n")));
