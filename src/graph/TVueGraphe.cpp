@@ -42,6 +42,7 @@ void TVueGraphe::paintEvent(QPaintEvent* evenement)
     if (aRedessiner_) dessineGraphe();
     QPainter peintre(this);
     peintre.drawImage(evenement->rect(), surface_.image(), evenement->rect());
+    if (surcouche) surcouche(peintre);
 }
 
 // The whole surface is about to be shown: no need to hear of each primitive.

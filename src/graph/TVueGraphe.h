@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class QPainter;
 class Tgraphe;
 
 // The on-screen view of a graph. It draws into an image of its own size and
@@ -19,6 +22,10 @@ public:
     // Full drawing at the next paint (new limits, curves kept or deleted...).
     void redessine();
     TSurfaceImage& surface() { return surface_; }
+
+    // Drawn over the graph's image at each paint, never into it: what follows
+    // the pointer (the readout) costs a small repaint, not a new drawing.
+    std::function<void(QPainter&)> surcouche;
 
 protected:
     void paintEvent(QPaintEvent* evenement) override;

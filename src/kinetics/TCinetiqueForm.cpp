@@ -2,6 +2,7 @@
 
 #include "common/TFichierIni.h"
 #include "common/Temps.h"
+#include "graph/TLecteurGraphe.h"
 #include "graph/TVueGraphe.h"
 #include "kinetics/TBandeauCinetique.h"
 #include "kinetics/TBarreCinetique.h"
@@ -115,6 +116,7 @@ void TCinetiqueForm::construitFenetre()
     connect(Oscillo_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { oscilloMenu_->popup(Oscillo_->mapToGlobal(p)); });
     Oscillo_->setFocusPolicy(Qt::TabFocus);
+    new TLecteurGraphe(Graphe_, *Oscillo_);
     setCentralWidget(Oscillo_);
     StatusBar1_ = ajouteLigneEtat(*this);
 }

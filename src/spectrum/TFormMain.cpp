@@ -1,6 +1,7 @@
 #include "spectrum/TFormMain.h"
 
 #include "common/TFichierIni.h"
+#include "graph/TLecteurGraphe.h"
 #include "graph/TVueGraphe.h"
 #include "link/THoteCinetique.h"
 #include "link/Commandes.h"
@@ -79,6 +80,7 @@ void TFormMain::construitFenetre()
     vue_->setFocusPolicy(Qt::TabFocus);
     vue_->setContextMenuPolicy(Qt::PreventContextMenu);
     vue_->installEventFilter(this);
+    new TLecteurGraphe(graphe_, *vue_);
     disposition->addWidget(vue_, 1);
     setCentralWidget(centre);
 
