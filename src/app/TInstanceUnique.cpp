@@ -5,14 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
+#include <cstring>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -44,17 +43,7 @@ TInstanceUnique::~TInstanceUnique()
 
 std::unique_ptr<TInstanceUnique> TInstanceUnique::duProgramme()
 {
-    return std::make_unique<TInstanceUnique>(dossierExecution(), TApplicationLumko::titre());
-}
-
-QString TInstanceUnique::dossierExecution()
-{
-    return ::dossierExecution();
-}
-
-QString TInstanceUnique::dossierExecution(const QString& xdgRuntimeDir, const QString& dossierTemp)
-{
-    return ::dossierExecution(xdgRuntimeDir, dossierTemp);
+    return std::make_unique<TInstanceUnique>(dossierLumko(), TApplicationLumko::titre());
 }
 
 QString TInstanceUnique::cheminVerrou() const
@@ -79,19 +68,23 @@ bool TInstanceUnique::enEcoute() const
 
 TInstanceUnique::Verrou TInstanceUnique::prendVerrou()
 {
-    if (dossier_.isEmpty()) return Verrou::Impossible;
+    if (dossier_.isEmpty()) {
+        raisonVerrou_ = QStringLiteral("pas de dossier privé");
+        return Verrou::Impossible;
+    }
     // Close-on-exec: a program started from here must not keep the lock
     // after this copy has ended.
-    const int fd = ::open(QFile::encodeName(cheminVerrou()).constData(),
-                          O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ouvreFichierVerrou(cheminVerrou(), &raisonVerrou_);
     if (fd < 0) return Verrou::Impossible;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         fdVerrou_ = fd;
         return Verrou::Pris;
     }
-    const bool occupe = errno == EWOULDBLOCK;
+    const int erreur = errno;
     ::close(fd);
-    return occupe ? Verrou::Occupe : Verrou::Impossible;
+    if (erreur == EWOULDBLOCK) return Verrou::Occupe;
+    raisonVerrou_ = QString::fromLocal8Bit(std::strerror(erreur));
+    return Verrou::Impossible;
 }
 
 // The lock alone decides: a copy that finds it busy never runs, even when the
@@ -109,7 +102,12 @@ TInstanceUnique::Demarrage TInstanceUnique::demarre()
             // A lock that cannot be taken at all says nothing about other
             // copies: starting is better than refusing to. Once it has been
             // seen busy, though, another copy is known to run.
-            if (!vuOccupe) return Demarrage::seule;
+            if (!vuOccupe) {
+                qWarning("%s : verrou « %s » impossible (%s) ; pas de contrôle d'instance unique.",
+                         qUtf8Printable(titre_), qUtf8Printable(dossier_.isEmpty() ? titre_ : cheminVerrou()),
+                         qUtf8Printable(raisonVerrou_));
+                return Demarrage::seule;
+            }
             break;
         case Verrou::Occupe:
             vuOccupe = true;
@@ -127,6 +125,7 @@ TInstanceUnique::Demarrage TInstanceUnique::demarre()
 // the connection, and the next attempt finds its lock free.
 bool TInstanceUnique::demandeRestauration(const QDeadlineTimer& limite) const
 {
+    if (!socketDeConfiance(cheminSocket())) return false;
     QLocalSocket client;
     client.connectToServer(cheminSocket());
     if (!client.waitForConnected(resteMs(limite))) return false;
@@ -146,7 +145,8 @@ void TInstanceUnique::surRestauration(std::function<void()> restaure)
 void TInstanceUnique::ecoute()
 {
     // Any socket left under this name belongs to a copy that is gone: the
-    // lock is ours.
+    // lock is ours. A link or another account's file is not replaced.
+    if (!placeDeConfiance(cheminSocket())) return;
     QLocalServer::removeServer(cheminSocket());
     serveur_ = new QLocalServer(this);
     serveur_->setSocketOptions(QLocalServer::UserAccessOption);

@@ -26,20 +26,16 @@ public:
         sansReponse,  // a live copy holds the lock and never answered: this one ends
     };
 
-    // dossier: where the locks and the sockets live (private to the user);
-    // titre: names this copy's lock and socket (see titreApplication).
+    // dossier: where the locks and the sockets live, Lumko's private folder
+    // (see dossierLumko); titre: names this copy's lock and socket (see
+    // titreApplication). A lock file or a socket that is a symbolic link or
+    // another account's is refused, never followed.
     TInstanceUnique(const QString& dossier, const QString& titre, QObject* parent = nullptr);
     ~TInstanceUnique() override;
 
-    // The guard of the running program: the user's runtime folder and the
-    // title of its executable.
+    // The guard of the running program: Lumko's private folder and the title
+    // of its executable.
     static std::unique_ptr<TInstanceUnique> duProgramme();
-
-    // $XDG_RUNTIME_DIR when it names a folder the user can write; otherwise a
-    // folder of the user's own in dossierTemp, made private. Empty when there
-    // is none.
-    static QString dossierExecution();
-    static QString dossierExecution(const QString& xdgRuntimeDir, const QString& dossierTemp);
 
     // Takes the title's lock and starts listening at once. While another copy
     // holds the lock, asks it to come forward, again and again (it may be
@@ -78,6 +74,7 @@ private:
     QString dossier_;
     QString titre_;
     int fdVerrou_ = -1;
+    QString raisonVerrou_;  // why the lock could not be had
     QLocalServer* serveur_ = nullptr;
     std::function<void()> restaure_;
 };

@@ -2,18 +2,16 @@
 
 #include "common/DossierExecution.h"
 
-#include <QFile>
 #include <QLocalSocket>
 
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace canal {
 
 QString dossier()
 {
-    const QString racine = dossierExecution();
+    const QString racine = dossierLumko();
     if (racine.isEmpty()) return {};
     const QString d = racine + QStringLiteral("/dde");
     return dossierPrive(d) ? d : QString();
@@ -36,9 +34,7 @@ QString chemin(const QString& service, const QString& sujet)
 
 bool cheminDeConfiance(const QString& chemin)
 {
-    struct stat etat {};
-    if (::lstat(QFile::encodeName(chemin).constData(), &etat) != 0) return false;
-    return S_ISSOCK(etat.st_mode) && etat.st_uid == ::getuid();
+    return socketDeConfiance(chemin);
 }
 
 bool pairDeConfiance(const QLocalSocket& socket)

@@ -14,11 +14,21 @@ inline const QByteArray advstart = QByteArrayLiteral("ADVSTART");
 inline const QByteArray execute = QByteArrayLiteral("EXECUTE");
 inline const QByteArray ack = QByteArrayLiteral("ACK");
 inline const QByteArray nack = QByteArrayLiteral("NACK");
-// No request line is longer, no execute request carries more.
+// No request line is longer, its end (LF, or CR LF) not counted; no execute
+// request carries more.
 constexpr qsizetype longueurMaxLigne = 1024;
 constexpr qsizetype longueurMaxDonnees = 1 << 20;
+// What a server allows: conversations at a time (a further one is closed at
+// once), how long a conversation may stay silent before it is closed, what
+// it reads from the socket at a time, and how many answers may wait for a
+// client that does not read them.
+constexpr int maxConversations = 8;
+constexpr int delaiInactiviteMs = 5000;
+constexpr qsizetype tailleLecture = 64 * 1024;
+constexpr qsizetype tailleMaxReponses = 64 * 1024;
 
-// <runtime folder>/dde, created private when needed; empty when it cannot be.
+// <Lumko's private folder>/dde (see dossierLumko), created private when
+// needed; empty when it cannot be.
 QString dossier();
 // The socket of a service's topic: <dossier>/<service>.<topic>. Names are
 // compared as they are written, so "TABRELIX" and "Tabrelix" differ.

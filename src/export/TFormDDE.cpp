@@ -64,7 +64,7 @@ TFormDDE::TFormDDE(QObject* parent)
     , lanceProgramme(lanceDetache)
     , pressePapiers(clipboardTexte)
     , horloge([] { return QDateTime::currentDateTime(); })
-    , sonde(std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), dossierExecution()))
+    , sonde(std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), dossierLumko()))
     , chemin_(litCheminApplication())
 {
 }
@@ -164,11 +164,21 @@ bool TFormDDE::envoieMacro(Tenvoi Ordre)
     return envoye;
 }
 
+QString TFormDDE::texteSondeImpossible(const QString& raison)
+{
+    return QStringLiteral("Lumko ne peut pas savoir si Tabrelix est lancé (%1). Il le lance cette fois-ci, "
+                          "puis le considère comme lancé jusqu'à sa fermeture.")
+        .arg(raison);
+}
+
 // Once the name is ours, later probes take the analysis program to be
-// running, as they would with the program that holds it.
+// running, as they would with the program that holds it. So do they when
+// the name cannot be had at all: the first probe says so, once, and starts
+// the program; the later ones do not start it again.
 void TFormDDE::lanceTabrelix()
 {
     if (sonde && sonde->existeDeja()) return;
+    if (sonde && !sonde->echec().isEmpty()) boiteMessage(texteSondeImpossible(sonde->echec()));
     if (lanceUneFois(chemin_, {})) attente(2000);
 }
 

@@ -35,6 +35,8 @@ public:
     static inline const QString item = QStringLiteral("ServeurItem");
     static inline const QString texteImpossible = QStringLiteral("Impossible de lancer Tabrelix");
     static inline const QString texteNonExecute = QStringLiteral("Transfert non exécuté");
+    // Said once per run when the probe's lock cannot be had (raison: why).
+    static QString texteSondeImpossible(const QString& raison);
 
     // Reads the analysis program's path (FormCreate).
     explicit TFormDDE(QObject* parent = nullptr);
@@ -78,7 +80,8 @@ public:
     std::function<QDateTime()> horloge;
     // How long an advise request may go unanswered.
     int delaiAvisMs = 1000;
-    // The analysis program's name probe; tests give one of their own folder.
+    // The analysis program's name probe, in Lumko's private folder; tests
+    // give one of their own folder.
     std::unique_ptr<TVerrouNomme> sonde;
 
 Q_SIGNALS:

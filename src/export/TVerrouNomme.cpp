@@ -1,9 +1,9 @@
 #include "export/TVerrouNomme.h"
 
-#include <QFile>
+#include "common/DossierExecution.h"
 
 #include <cerrno>
-#include <fcntl.h>
+#include <cstring>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -23,15 +23,24 @@ QString TVerrouNomme::chemin() const
 
 bool TVerrouNomme::existeDeja()
 {
-    if (fd_ >= 0) return true;
-    if (dossier_.isEmpty()) return false;
-    const int fd = ::open(QFile::encodeName(chemin()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd_ >= 0 || !echec_.isEmpty()) return true;
+    if (dossier_.isEmpty()) {
+        echec_ = QStringLiteral("pas de dossier privé pour le verrou « %1 »").arg(nom_);
+        return false;
+    }
+    QString raison;
+    const int fd = ouvreFichierVerrou(chemin(), &raison);
+    if (fd < 0) {
+        echec_ = QStringLiteral("verrou « %1 » : %2").arg(chemin(), raison);
+        return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         fd_ = fd;
         return false;
     }
-    const bool occupe = errno == EWOULDBLOCK;
+    const int erreur = errno;
     ::close(fd);
-    return occupe;
+    if (erreur == EWOULDBLOCK) return true;
+    echec_ = QStringLiteral("verrou « %1 » : %2").arg(chemin(), QString::fromLocal8Bit(std::strerror(erreur)));
+    return false;
 }

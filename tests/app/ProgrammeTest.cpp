@@ -1,6 +1,7 @@
 // The program started for real, as a user or a session would start it.
 #include "app/TInstanceUnique.h"
 #include "app/TRecuperation.h"
+#include "common/DossierExecution.h"
 #include "common/TJournalMesures.h"
 
 #include "Attente.h"
@@ -104,7 +105,7 @@ protected:
 
     QString socket(const QString& titre) const
     {
-        return runtime.filePath(titre + QStringLiteral(".socket"));
+        return lumko() + u'/' + titre + QStringLiteral(".socket");
     }
 
     // Up and serving, or ended.
@@ -136,6 +137,9 @@ protected:
         attendsFin(processus);
     }
 
+    // Lumko's folder in the runtime folder, where the locks and sockets are.
+    QString lumko() const { return dossierLumko(runtime.path(), QString()); }
+
     QTemporaryDir runtime;
     QTemporaryDir maison;
     QTemporaryDir programmes;
@@ -157,7 +161,7 @@ protected:
         });
     }
 
-    TInstanceUnique premiere{runtime.path(), QStringLiteral("Lumko")};
+    TInstanceUnique premiere{lumko(), QStringLiteral("Lumko")};
     QWidget fenetre;
     int restaurations = 0;
 };
@@ -248,7 +252,7 @@ TEST_F(ProgrammeTest, UnePremiereCopieTueeNeBloquePasLaSuivante)
     arrete(*premiere);
 
     // Its socket is left behind; the lock went with the process.
-    TInstanceUnique suivante(runtime.path(), QStringLiteral("Lumko"));
+    TInstanceUnique suivante(lumko(), QStringLiteral("Lumko"));
     EXPECT_EQ(suivante.demarre(), TInstanceUnique::Demarrage::seule);
     EXPECT_TRUE(suivante.verrouille());
     EXPECT_TRUE(suivante.enEcoute());

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -20,12 +21,6 @@
 namespace {
 
 using Demarrage = TInstanceUnique::Demarrage;
-
-QFile::Permissions prive()
-{
-    return QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-         | QFile::WriteUser | QFile::ExeUser;
-}
 
 class TInstanceUniqueTest : public ::testing::Test {
 protected:
@@ -45,45 +40,6 @@ int prendVerrouDe(const TInstanceUnique& garde)
 
 } // namespace
 
-TEST_F(TInstanceUniqueTest, DossierDExecution)
-{
-    const QString temp = dossier.filePath(QStringLiteral("tmp"));
-    ASSERT_TRUE(QDir().mkpath(temp));
-    const QString xdg = dossier.filePath(QStringLiteral("run"));
-    ASSERT_TRUE(QDir().mkpath(xdg));
-    const QString personnel = temp + QStringLiteral("/lumko-") + QString::number(::getuid());
-
-    EXPECT_EQ(TInstanceUnique::dossierExecution(xdg, temp), xdg);
-    for (const QString& inutilisable :
-         {QString(), QStringLiteral("run/user"), dossier.filePath(QStringLiteral("absent"))}) {
-        SCOPED_TRACE(inutilisable.toStdString());
-        EXPECT_EQ(TInstanceUnique::dossierExecution(inutilisable, temp), personnel);
-        EXPECT_EQ(QFile::permissions(personnel) & 0x7777, prive());
-    }
-
-    // An existing folder of ours is closed to others again.
-    ASSERT_EQ(::chmod(QFile::encodeName(personnel).constData(), 0755), 0);
-    EXPECT_EQ(TInstanceUnique::dossierExecution(QString(), temp), personnel);
-    EXPECT_EQ(QFile::permissions(personnel) & 0x7777, prive());
-}
-
-TEST_F(TInstanceUniqueTest, DossierPersonnelDetourneRefuse)
-{
-    const QString personnel = QStringLiteral("/lumko-") + QString::number(::getuid());
-    const QString avecFichier = dossier.filePath(QStringLiteral("fichier"));
-    const QString avecLien = dossier.filePath(QStringLiteral("lien"));
-    ASSERT_TRUE(QDir().mkpath(avecFichier));
-    ASSERT_TRUE(QDir().mkpath(avecLien));
-    QFile fichier(avecFichier + personnel);
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    fichier.close();
-    ASSERT_TRUE(QFile::link(dossier.path(), avecLien + personnel));
-
-    for (const QString& temp : {avecFichier, avecLien})
-        EXPECT_TRUE(TInstanceUnique::dossierExecution(QString(), temp).isEmpty())
-            << temp.toStdString();
-}
-
 TEST_F(TInstanceUniqueTest, SansDossierLeProgrammeDemarreSeul)
 {
     TInstanceUnique garde(QString(), QStringLiteral("Lumko"));
@@ -96,6 +52,27 @@ TEST_F(TInstanceUniqueTest, SansDossierLeProgrammeDemarreSeul)
     EXPECT_EQ(ailleurs.demarre(), Demarrage::seule);
     EXPECT_FALSE(ailleurs.verrouille());
     EXPECT_FALSE(ailleurs.enEcoute());
+}
+
+// A link in place of the lock is not followed: the copy runs without the
+// lock, and nothing is made where the link leads. A link in place of the
+// socket is not replaced: the copy holds the lock but does not listen.
+TEST_F(TInstanceUniqueTest, UnLienNEstPasSuivi)
+{
+    const QString cible = dossier.filePath(QStringLiteral("cible"));
+    TInstanceUnique parVerrou(runtime(), QStringLiteral("Lumko"));
+    ASSERT_TRUE(QFile::link(cible, parVerrou.cheminVerrou()));
+    EXPECT_EQ(parVerrou.demarre(), Demarrage::seule);
+    EXPECT_FALSE(parVerrou.verrouille());
+    EXPECT_FALSE(QFileInfo::exists(cible));
+
+    TInstanceUnique parSocket(runtime(), QStringLiteral("Autre"));
+    ASSERT_TRUE(QFile::link(cible, parSocket.cheminSocket()));
+    EXPECT_EQ(parSocket.demarre(), Demarrage::seule);
+    EXPECT_TRUE(parSocket.verrouille());
+    EXPECT_FALSE(parSocket.enEcoute());
+    EXPECT_FALSE(QFileInfo::exists(cible));
+    EXPECT_TRUE(QFileInfo(parSocket.cheminSocket()).isSymLink());
 }
 
 // The lock and the socket carry the title: a copy renamed on disk has its own.

@@ -4,6 +4,7 @@
 #include "GraphesExport.h"
 
 #include "Attente.h"
+#include "common/DossierExecution.h"
 #include "common/TTransfertEnCours.h"
 #include "export/TConstanteDlg.h"
 #include "export/TConversationDDE.h"
@@ -74,7 +75,7 @@ protected:
     TRecepteur& demarreRecepteur(TRecepteur::TOptions options = {})
     {
         recepteur_ = std::make_unique<TRecepteur>(options);
-        EXPECT_TRUE(recepteur_->demarre(runtime_.path())) << recepteur_->erreur().toStdString();
+        EXPECT_TRUE(recepteur_->demarre(dossierLumko())) << recepteur_->erreur().toStdString();
         return *recepteur_;
     }
 
@@ -414,6 +415,48 @@ TEST_F(Transfert, programmeDemarreParLaSonde)
     EXPECT_EQ(lancements_.size(), 1);
     ASSERT_TRUE(attendQue([&] { return r->macros().size() == 1; }, 2000));
     EXPECT_EQ(r->macros()[0], QStringLiteral("CLIP|LOAD"));
+}
+
+// A name lock that cannot be had says so once; the first transfer starts the
+// analysis program (the probe found no holder), the later ones take it to be
+// running: no second start, no second wait. A link in place of the lock is
+// never followed.
+TEST_F(Transfert, verrouImpossibleSignaleUneFois)
+{
+    const QString cible = runtime_.filePath(QStringLiteral("cible"));
+    const QString noms = runtime_.filePath(QStringLiteral("noms"));
+    ASSERT_TRUE(QDir().mkpath(noms));
+    ASSERT_TRUE(QFile::link(cible, noms + QStringLiteral("/Tabrelix.lock")));
+    struct Cas {
+        const char* nom;
+        QString dossier;
+    };
+    for (const Cas& c : {Cas{"un lien à la place du verrou", noms},
+                         Cas{"un dossier absent", runtime_.filePath(QStringLiteral("absent"))},
+                         Cas{"pas de dossier", QString()}}) {
+        dde_->sonde = std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), c.dossier);
+        TRecepteur::TOptions o;
+        o.prendNom = false;
+        recepteur_.reset();
+        TRecepteur& r = demarreRecepteur(o);
+        dde_->lanceProgramme = [&](const QString& p, const QStringList&) {
+            lancements_ << p;
+            return true;
+        };
+        messages_.clear();
+        lancements_.clear();
+        attentes_.clear();
+        for (int transfert = 0; transfert < 3; ++transfert) EXPECT_TRUE(dde_->Execute(Tenvoi::eAdd)) << c.nom;
+        ASSERT_EQ(messages_.size(), 1) << c.nom;
+        EXPECT_EQ(messages_[0], TFormDDE::texteSondeImpossible(dde_->sonde->echec())) << c.nom;
+        EXPECT_TRUE(messages_[0].contains(QStringLiteral("Tabrelix"))) << c.nom;
+        EXPECT_EQ(lancements_.size(), 1) << c.nom;
+        EXPECT_EQ(attentes_, std::vector<int>{2000}) << c.nom;
+        EXPECT_TRUE(dde_->sonde->existeDeja()) << c.nom;
+        EXPECT_FALSE(dde_->sonde->tenu()) << c.nom;
+        ASSERT_TRUE(attendQue([&] { return r.macros().size() == 3; }, 2000)) << c.nom;
+        EXPECT_FALSE(QFileInfo::exists(cible)) << c.nom;
+    }
 }
 
 // An analysis program that refuses the advise link, or never answers, still

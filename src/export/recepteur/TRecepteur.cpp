@@ -21,6 +21,7 @@ bool TRecepteur::demarre(const QString& dossierNom)
     if (options_.prendNom) {
         nom_ = std::make_unique<TVerrouNomme>(QStringLiteral("Tabrelix"), dossierNom);
         nom_->existeDeja();
+        if (!nom_->echec().isEmpty()) qWarning("lumko-recepteur : %s", qUtf8Printable(nom_->echec()));
     }
     for (const QString& service : options_.services) {
         auto serveur = std::make_unique<TServeurDDE>(service, TFormDDE::sujet);

@@ -36,7 +36,10 @@ public:
     explicit TRecepteur(TOptions options, QObject* parent = nullptr);
     ~TRecepteur() override;
 
-    // Starts serving; false with the reason in erreur().
+    // Starts serving; false with the reason in erreur(). dossierNom: where
+    // the name's lock lives, Lumko's private folder (dossierLumko) for the
+    // program. A name that cannot be held is said on the error output, and
+    // the recepteur serves all the same.
     bool demarre(const QString& dossierNom);
     QString erreur() const { return erreur_; }
 

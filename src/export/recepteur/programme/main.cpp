@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         }
         sortie.flush();
     });
-    if (!recepteur.demarre(dossierExecution())) {
+    if (!recepteur.demarre(dossierLumko())) {
         std::fprintf(stderr, "lumko-recepteur : %s\n", qPrintable(recepteur.erreur()));
         return 1;
     }
