@@ -5,14 +5,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QString& nomGlobal()
+TCheminsIni& cheminsGlobaux()
 {
-    static QString nom;
-    return nom;
+    static TCheminsIni chemins{QString()};
+    return chemins;
 }
 
 qsizetype debutNomFichier(const QString& chemin)
@@ -42,27 +45,42 @@ bool peutEcrireDans(const QString& dossier)
     return ::access(QFile::encodeName(dossier).constData(), W_OK | X_OK) == 0;
 }
 
-const QString& NomFichierIni()
+bool peutEcrireFichier(const QString& chemin)
 {
-    return nomGlobal();
+    if (!peutEcrireDans(QFileInfo(chemin).absolutePath())) return false;
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat etat {};
+    if (::stat(nom.constData(), &etat) != 0) return errno == ENOENT;
+    const bool permisEcriture = (etat.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return S_ISREG(etat.st_mode) && permisEcriture && ::access(nom.constData(), W_OK) == 0;
 }
 
-void fixeNomFichierIni(const QString& nom)
+const TCheminsIni& CheminsIni()
 {
-    nomGlobal() = nom;
+    return cheminsGlobaux();
+}
+
+const QString& NomFichierIni()
+{
+    return cheminsGlobaux().personnel;
+}
+
+void fixeNomFichierIni(const TCheminsIni& chemins)
+{
+    cheminsGlobaux() = chemins;
 }
 
 void fixeNomFichierIni()
 {
     const QString executable = QCoreApplication::applicationFilePath();
     const QString voisin = nomIniVoisin(executable);
-    const QString nom = choisitNomFichierIni(
-        executable, QFileInfo::exists(voisin), peutEcrireDans(QFileInfo(voisin).absolutePath()),
-        qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("HOME"));
+    const TCheminsIni chemins =
+        choisitCheminsIni(executable, peutEcrireFichier(voisin), qEnvironmentVariable("XDG_CONFIG_HOME"),
+                          qEnvironmentVariable("HOME"));
     // The settings are written at the end of the program, into an existing
     // folder; the user's own one may not be there yet on a first start.
-    if (nom != voisin) QDir().mkpath(QFileInfo(nom).absolutePath());
-    fixeNomFichierIni(nom);
+    if (chemins.personnel != voisin) QDir().mkpath(QFileInfo(chemins.personnel).absolutePath());
+    fixeNomFichierIni(chemins);
 }
 
 QString nomIniVoisin(const QString& cheminExecutable)
@@ -85,12 +103,12 @@ QString nomIniPersonnel(const QString& cheminExecutable, const QString& xdgConfi
     return QDir::cleanPath(base + u'/' + nom + u'/' + nom + QStringLiteral(".ini"));
 }
 
-QString choisitNomFichierIni(const QString& cheminExecutable, bool voisinExiste,
-                             bool dossierInscriptible, const QString& xdgConfigHome,
-                             const QString& home)
+TCheminsIni choisitCheminsIni(const QString& cheminExecutable, bool voisinInscriptible,
+                              const QString& xdgConfigHome, const QString& home)
 {
     const QString voisin = nomIniVoisin(cheminExecutable);
-    if (voisinExiste || dossierInscriptible) return voisin;
+    if (voisinInscriptible) return {voisin};
     const QString personnel = nomIniPersonnel(cheminExecutable, xdgConfigHome, home);
-    return personnel.isEmpty() ? voisin : personnel;
+    if (personnel.isEmpty() || personnel == voisin) return {voisin};
+    return {personnel, voisin};
 }

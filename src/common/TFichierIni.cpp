@@ -112,13 +112,18 @@ QString EEcritureIni::texte() const
     return QString::fromUtf8(what());
 }
 
-TFichierIni::TFichierIni(QString chemin) : chemin_(std::move(chemin)) {}
+TFichierIni::TFichierIni(TCheminsIni chemins) : chemins_(std::move(chemins)) {}
 
+// A file that cannot be read holds nothing: the next one, or the default, counts.
 QString TFichierIni::litChaine(const QString& section, const QString& cle, const QString& defaut) const
 {
-    const auto contenu = litContenu(chemin_);
-    if (!contenu) return defaut;
-    return TLignesIni(*contenu).valeur(section, cle).value_or(defaut);
+    for (const QString* chemin : {&chemins_.personnel, &chemins_.commun}) {
+        if (chemin->isEmpty()) continue;
+        const auto contenu = litContenu(*chemin);
+        if (!contenu) continue;
+        if (auto valeur = TLignesIni(*contenu).valeur(section, cle)) return *valeur;
+    }
+    return defaut;
 }
 
 int TFichierIni::litEntier(const QString& section, const QString& cle, int defaut) const
@@ -135,11 +140,12 @@ void TFichierIni::ecritChaine(const QString& section, const QString& cle, const 
 {
     verifieEcriture(section, cle, valeur);
     // A file that exists but cannot be read is not replaced: its other lines would be lost.
-    const auto contenu = litContenu(chemin_);
-    if (!contenu) throw EEcritureIni(chemin_);
+    const QString& chemin = chemins_.personnel;
+    const auto contenu = litContenu(chemin);
+    if (!contenu) throw EEcritureIni(chemin);
     TLignesIni lignes(*contenu);
     lignes.fixe(section, cle, valeur);
-    if (!remplaceContenu(chemin_, lignes.contenu())) throw EEcritureIni(chemin_);
+    if (!remplaceContenu(chemin, lignes.contenu())) throw EEcritureIni(chemin);
 }
 
 void TFichierIni::ecritEntier(const QString& section, const QString& cle, int valeur) const

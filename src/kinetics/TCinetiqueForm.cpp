@@ -51,7 +51,7 @@ qint64 horlogeMonotone()
 
 } // namespace
 
-TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const QString& cheminIni)
+TCinetiqueForm::TCinetiqueForm(TFormMain& principale, const TCheminsIni& cheminIni)
     : QMainWindow(&principale, Qt::Window), principale_(principale), instrument_(principale), cheminIni_(cheminIni),
       Timer_(std::make_unique<TMinuterie>())
 {
@@ -77,7 +77,7 @@ TCinetiqueForm::~TCinetiqueForm()
     Oscillo_ = nullptr;
 }
 
-void TCinetiqueForm::branche(TFormMain& principale, const QString& cheminIni,
+void TCinetiqueForm::branche(TFormMain& principale, const TCheminsIni& cheminIni,
                              std::function<void(TCinetiqueForm&)> apresCreation)
 {
     principale.setOuvreCinetique([&principale, cheminIni, apresCreation] {
@@ -144,7 +144,10 @@ void TCinetiqueForm::relieControles()
     connect(h.DureeSB, &TFleches::bas, this, &TCinetiqueForm::DureeSBDownClick);
     connect(h.NbreSpin, &TFleches::haut, this, &TCinetiqueForm::NbreSpinUpClick);
     connect(h.NbreSpin, &TFleches::bas, this, &TCinetiqueForm::NbreSpinDownClick);
-    connect(h.NbreEdit, &QLineEdit::textChanged, this, &TCinetiqueForm::NbreEditChange);
+    // A typed count counts once typed (Enter, leaving the field, or any
+    // control that uses it), not at each keystroke: "1" on the way to "10"
+    // would already be brought onto the grid.
+    connect(h.NbreEdit, &QLineEdit::editingFinished, this, &TCinetiqueForm::NbreEditChange);
     connect(b.ZeroBtn, &QToolButton::clicked, this, &TCinetiqueForm::ZeroBtnBisClick);
     connect(b.StartBtn, &QToolButton::clicked, this, &TCinetiqueForm::StartBtnClick);
     connect(b.RepereBtn, &QToolButton::clicked, this, &TCinetiqueForm::RepereBtnClick);
@@ -295,6 +298,7 @@ void TCinetiqueForm::ZeroBtnBisClick()
 
 void TCinetiqueForm::StartBtnClick()
 {
+    NbreEditChange();
     if (Graphe_.nbrePoints > 10 && !DejaSauve) demandeSauvegarde();
     InstantDebut = heureDuJour();
     cadence_.commence(horlogeMs());
@@ -554,21 +558,27 @@ void TCinetiqueForm::signaleErreur(const QString& texte)
 
 void TCinetiqueForm::NbreSpinUpClick()
 {
+    NbreEditChange();
     appliqueTemps(reglage_.nombreHaut());
 }
 
 void TCinetiqueForm::NbreSpinDownClick()
 {
+    NbreEditChange();
     appliqueTemps(reglage_.nombreBas());
 }
 
+// The field's text, once typed, through the count rule; a text that is not an
+// integer is said, and the count in force comes back into the field.
 void TCinetiqueForm::NbreEditChange()
 {
     const QString texte = bandeau_->NbreEdit->text();
+    if (texte == QString::number(NbreMax())) return;
     bool lu = false;
     const int nombre = texte.toInt(&lu);
     if (!lu) {
         signaleErreur(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(texte));
+        afficheNombre();
         return;
     }
     ajusteNombre(nombre);
@@ -581,6 +591,7 @@ void TCinetiqueForm::ajusteNombre(std::int32_t nombre)
 
 void TCinetiqueForm::DureeSBUpClick()
 {
+    NbreEditChange();
     const TReglageTemps::EEffet effet = reglage_.pasHaut(acquisitionEnCours, Graphe_.nbrePoints);
     if (effet == TReglageTemps::EEffet::eEclaircir) eclaircitPoints();
     appliqueTemps(effet != TReglageTemps::EEffet::eRefuse);
@@ -588,6 +599,7 @@ void TCinetiqueForm::DureeSBUpClick()
 
 void TCinetiqueForm::DureeSBDownClick()
 {
+    NbreEditChange();
     appliqueTemps(reglage_.pasBas());
 }
 
@@ -630,8 +642,8 @@ void TCinetiqueForm::afficheTemps()
     Oscillo_->redessine();
 }
 
-// The count is always on the grid once shown, so the rule that a change of
-// the field sets off would change nothing: it is not set off.
+// The count in force, always on the grid; written here, the field's text is
+// no typed count, and sets off nothing.
 void TCinetiqueForm::afficheNombre()
 {
     const QString texte = QString::number(NbreMax());

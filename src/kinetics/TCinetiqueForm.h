@@ -2,6 +2,7 @@
 
 #include "graph/TServicesImpression.h"
 #include "graph/Tgraphe.h"
+#include "common/TFichierIni.h"
 #include "common/TJournalMesures.h"
 #include "kinetics/TCadenceLectures.h"
 #include "kinetics/TReglageTemps.h"
@@ -51,12 +52,12 @@ public:
         QStringLiteral("Acquisition terminée : la dernière lecture n'est pas venue");
     static qint64 delaiLectureMs(int periodeMs) { return TCadenceLectures::delaiLectureMs(periodeMs); }
 
-    TCinetiqueForm(TFormMain& principale, const QString& cheminIni);
+    TCinetiqueForm(TFormMain& principale, const TCheminsIni& cheminIni);
     ~TCinetiqueForm() override;
 
     // Gives the main window its "Cinétique" button: the first press creates
     // this window (then passes it to apresCreation), every press shows it.
-    static void branche(TFormMain& principale, const QString& cheminIni,
+    static void branche(TFormMain& principale, const TCheminsIni& cheminIni,
                         std::function<void(TCinetiqueForm&)> apresCreation = {});
     // Shows the window in front, as a press of "Cinétique" does.
     void montre();
@@ -159,7 +160,7 @@ private:
 
     TFormMain& principale_;
     TAccesInstrument& instrument_;
-    QString cheminIni_;
+    TCheminsIni cheminIni_;
     Tgraphe Graphe_;
     TReglageTemps reglage_;
     TBandeauCinetique* bandeau_ = nullptr;

@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-TLiaison::TLiaison(THoteLiaison& hote, Tgraphe& graphe, const QString& cheminIni,
+TLiaison::TLiaison(THoteLiaison& hote, Tgraphe& graphe, const TCheminsIni& cheminIni,
                    QObject* parent)
     : QObject(parent)
     , hote_(hote)

@@ -50,7 +50,7 @@ public:
         QStringLiteral("Commande refusée : un transfert est en cours");
     static constexpr qsizetype longueurReponse = 255;
 
-    TLiaison(THoteLiaison& hote, Tgraphe& graphe, const QString& cheminIni,
+    TLiaison(THoteLiaison& hote, Tgraphe& graphe, const TCheminsIni& cheminIni,
              QObject* parent = nullptr);
     ~TLiaison() override;
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-TNomsPorts::TNomsPorts(QString cheminIni)
+TNomsPorts::TNomsPorts(TCheminsIni cheminIni)
     : cheminIni_(std::move(cheminIni))
 {
 }

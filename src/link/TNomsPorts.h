@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TFichierIni.h"
+
 #include <QString>
 
 // The user chooses ports by COM number, as on the instrument's leaflet; this
@@ -13,7 +15,7 @@ class TNomsPorts {
 public:
     static constexpr int numeroMax = 50;
 
-    explicit TNomsPorts(QString cheminIni);
+    explicit TNomsPorts(TCheminsIni cheminIni);
 
     // The device path of COM n; empty when n stands for no device.
     QString nomPort(int n) const;
@@ -22,5 +24,5 @@ public:
     bool portExiste(int n) const;
 
 private:
-    QString cheminIni_;
+    TCheminsIni cheminIni_;
 };

@@ -34,7 +34,7 @@
 #include <algorithm>
 #include <exception>
 
-TFormMain::TFormMain(const QString& cheminIni, QWidget* parent)
+TFormMain::TFormMain(const TCheminsIni& cheminIni, QWidget* parent)
     : QMainWindow(parent), servicesImpression(TServicesImpression::standard()), cheminIni_(cheminIni)
 {
     construitFenetre();
@@ -239,10 +239,17 @@ void TFormMain::litIni()
     TPanneauSpectre& p = *panneau_;
     liaison_->VoieSerie.setComNumber(
         static_cast<quint16>(ini.litEntier(QStringLiteral("VoieSerie"), QStringLiteral("ComNumber"), 1)));
+    // The range rule runs after each end is read, changed or not: values equal
+    // to the fields' own (500 to 800) would otherwise leave their first bounds,
+    // and the end is brought to at least the start + 100.
     p.DebutSE->setValue(ini.litEntier(QStringLiteral("Lambda"), QStringLiteral("Debut"), 500));
+    DebutSEChange();
     p.FinSE->setValue(ini.litEntier(QStringLiteral("Lambda"), QStringLiteral("Fin"), 600));
-    p.VitesseRG->setItemIndex(
-        std::clamp(ini.litEntier(QStringLiteral("Vitesse"), QStringLiteral("Valeur"), 2), -1, 4));
+    DebutSEChange();
+    // Above the slowest: the slowest; below 0 (no speed, which the instrument
+    // would refuse): "moyenne", as without the key.
+    const int vitesse = ini.litEntier(QStringLiteral("Vitesse"), QStringLiteral("Valeur"), 2);
+    p.VitesseRG->setItemIndex(vitesse < 0 ? 2 : std::min(vitesse, 4));
     const int ordonnee = ini.litBooleen(QStringLiteral("Graphe"), QStringLiteral("Yabs"), true) ? 0 : 1;
     if (ordonnee != p.YRG->ItemIndex()) {
         p.YRG->setItemIndex(ordonnee);
@@ -393,7 +400,7 @@ void TFormMain::SpectreBtnClick()
     TLiaison& l = *liaison_;
     l.etatSpectre = TEtatSpectre::esSpectreEnCours;
     l.pointeurOccupe();
-    balayage_ = {panneau_->DebutSE->Value(), panneau_->FinSE->Value(), panneau_->VitesseRG->ItemIndex()};
+    balayage_ = {panneau_->DebutSE->Value(), panneau_->FinSE->Value(), vitesseChoisie()};
     if (!l.executeCommande(commandeReglage(balayage_.debut, balayage_.fin, balayage_.vitesse))) {
         const QString raison = statut();
         l.pointeurNormal();
@@ -407,6 +414,15 @@ void TFormMain::SpectreBtnClick()
     l.iCourant = 0;
     l.etatSpectre = TEtatSpectre::esSpectreEnCours;
     l.lanceMesure(commandeDepart(parametreBalayage(balayage_.fin - balayage_.debut, balayage_.vitesse)));
+}
+
+// The instrument takes the speeds 1 to 5 only: with none chosen (or one out
+// of the group), "moyenne" is chosen, and shown.
+int TFormMain::vitesseChoisie()
+{
+    TGroupeRadio& vitesses = *panneau_->VitesseRG;
+    if (vitesses.ItemIndex() < 0 || vitesses.ItemIndex() >= vitesses.nombre()) vitesses.setItemIndex(2);
+    return vitesses.ItemIndex();
 }
 
 void TFormMain::StopBtnClick()
@@ -561,14 +577,32 @@ void TFormMain::restaureSpectre(const TCourbeRejouee& courbe, const QMap<QString
     graphe_.dataSaved = false;
     liaison_->iCourant = n;
     spectreFait = n > 0;
-    bool lu = false;
-    const int fin = entete.value(QStringLiteral("fin")).toInt(&lu);
-    if (lu) panneau_->FinSE->setValue(fin);
-    const int debut = entete.value(QStringLiteral("debut")).toInt(&lu);
-    if (lu) panneau_->DebutSE->setValue(debut);
+    restaurePlage(entete.value(QStringLiteral("debut")), entete.value(QStringLiteral("fin")));
     journal_->reprend();
     vue_->redessine();
     setBoutons();
+}
+
+// Each end bounds the other (the range rule): an end that moves away from the
+// other goes first, so that the second finds room within its bounds. A start
+// that goes down is always free to (its lower bound is fixed), after which
+// the end's lower bound is the new start + 100; otherwise the end goes first,
+// bounded below by the old start + 100, no more than the new start + 100.
+void TFormMain::restaurePlage(const QString& texteDebut, const QString& texteFin)
+{
+    TSpinEdit& debutSE = *panneau_->DebutSE;
+    TSpinEdit& finSE = *panneau_->FinSE;
+    bool debutLu = false;
+    bool finLu = false;
+    const int debut = texteDebut.toInt(&debutLu);
+    const int fin = texteFin.toInt(&finLu);
+    if (debutLu && debut < debutSE.Value()) {
+        debutSE.setValue(debut);
+        if (finLu) finSE.setValue(fin);
+        return;
+    }
+    if (finLu) finSE.setValue(fin);
+    if (debutLu) debutSE.setValue(debut);
 }
 
 // Choosing a destination also exports to it, and "Sauver" shows it.

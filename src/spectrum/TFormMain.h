@@ -5,6 +5,7 @@
 #include "link/TAccesInstrument.h"
 #include "link/THoteLiaison.h"
 #include "link/TLiaison.h"
+#include "common/TFichierIni.h"
 #include "common/TJournalMesures.h"
 
 #include <QMainWindow>
@@ -32,8 +33,9 @@ class TFormMain : public QMainWindow, public THoteLiaison, public TAccesInstrume
 public:
     static inline const QString titre = QStringLiteral("Orvanne pour Tabrelix 05/12/2015");
 
-    // cheminIni: the settings file, read now and written at destruction.
-    explicit TFormMain(const QString& cheminIni, QWidget* parent = nullptr);
+    // cheminIni: the settings files, read now (the user's first, then the
+    // shared one for the keys it lacks); the user's is written at destruction.
+    explicit TFormMain(const TCheminsIni& cheminIni, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // Fields of the window.
@@ -142,8 +144,10 @@ private:
     void afficheEchecBlanc(const QString& raison);
     void commenceJournal();
     void journalisePoint(int indice);
+    int vitesseChoisie();
+    void restaurePlage(const QString& texteDebut, const QString& texteFin);
 
-    QString cheminIni_;
+    TCheminsIni cheminIni_;
     Tgraphe graphe_;
     TBarreSpectre* barre_ = nullptr;
     TPanneauSpectre* panneau_ = nullptr;

@@ -244,6 +244,68 @@ TEST_F(ProgrammeTest, ChaqueSignalDArretEcritLesReglages)
     }
 }
 
+// An administrator's settings file beside the program, read-only (with its
+// [Ports]): it is read, the end of the program writes the user's own file
+// ($XDG_CONFIG_HOME/lumko/lumko.ini, or ~/.config/lumko/lumko.ini, its folder
+// made), and at the next start the user's values win key by key.
+TEST_F(ProgrammeTest, UnFichierEnLectureSeuleACoteDuProgrammeEtLeFichierPersonnel)
+{
+    const QString chemin = copie(QStringLiteral("lumko"));
+    const QString commun = programmes.filePath(QStringLiteral("lumko.ini"));
+    const QByteArray communAvant = "[Ports]\nCOM49=/dev/absent-lumko\n[Lambda]\nDebut=300\nFin=900\n[Vitesse]\nValeur=4\n";
+    {
+        QFile f(commun);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(communAvant);
+    }
+    ASSERT_TRUE(QFile::setPermissions(commun, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const struct {
+        const char* nom;
+        QString xdg;
+        QString personnel;
+    } cas[] = {
+        {"~/.config", {}, maison.filePath(QStringLiteral(".config/lumko/lumko.ini"))},
+        {"XDG_CONFIG_HOME", etat.filePath(QStringLiteral("config/sous")),
+         etat.filePath(QStringLiteral("config/sous/lumko/lumko.ini"))},
+    };
+    const auto lanceEtArrete = [&](const QString& xdg) {
+        auto programme = prepare(chemin);
+        QProcessEnvironment env = programme->processEnvironment();
+        if (!xdg.isEmpty()) env.insert(QStringLiteral("XDG_CONFIG_HOME"), xdg);
+        programme->setProcessEnvironment(env);
+        programme->start();
+        ASSERT_TRUE(programme->waitForStarted(5000));
+        ASSERT_TRUE(attendsPret(*programme, QStringLiteral("Lumko")));
+        ASSERT_EQ(programme->state(), QProcess::Running) << sortie(*programme);
+        programme->terminate();
+        finitNormalement(*programme);
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        lanceEtArrete(c.xdg);
+        const QString premier = QString::fromUtf8(contenuDe(c.personnel)).remove(u'\r');
+        for (const char* ligne : {"Debut=300\n", "Fin=900\n", "Valeur=4\n"})
+            EXPECT_TRUE(premier.contains(QLatin1String(ligne))) << ligne << premier.toStdString();
+        EXPECT_FALSE(premier.contains(QStringLiteral("[Ports]"))) << premier.toStdString();
+        EXPECT_EQ(contenuDe(commun), communAvant) << "the shared file is never written";
+
+        // The user's value wins over the shared one; the shared one fills in the rest.
+        QByteArray personnel = contenuDe(c.personnel);
+        personnel.replace("Debut=300", "Debut=350");
+        personnel.replace("Valeur=4\r\n", "");
+        {
+            QFile f(c.personnel);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(personnel);
+        }
+        lanceEtArrete(c.xdg);
+        const QString second = QString::fromUtf8(contenuDe(c.personnel)).remove(u'\r');
+        for (const char* ligne : {"Debut=350\n", "Fin=900\n", "Valeur=4\n"})
+            EXPECT_TRUE(second.contains(QLatin1String(ligne))) << ligne << second.toStdString();
+        EXPECT_EQ(contenuDe(commun), communAvant);
+    }
+}
+
 TEST_F(ProgrammeTest, UnePremiereCopieTueeNeBloquePasLaSuivante)
 {
     auto premiere = lance(copie(QStringLiteral("lumko")));

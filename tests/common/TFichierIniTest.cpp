@@ -397,4 +397,51 @@ TEST_F(TFichierIniTest, EcritureGardeLesPermissionsDuFichier)
     EXPECT_EQ(QFile::permissions(chemin()) & ~(QFile::ReadUser | QFile::WriteUser), permissions);
 }
 
+// The user's file and a shared one (an administrator's, beside the
+// program): the user's value wins where the user's file has the key, the
+// shared file supplies the rest; writes go to the user's file only.
+TEST_F(TFichierIniTest, LeFichierPersonnelGagneCleParCleLeCommunCompleteLeReste)
+{
+    const QString commun = dossier_.filePath(u"commun.ini"_s);
+    const QByteArray communAvant = "[Ports]\r\nCOM7=/dev/ttyUSB0\r\n[Lambda]\r\nDebut=600\r\nFin=900\r\n";
+    {
+        QFile f(commun);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(communAvant);
+    }
+    ASSERT_TRUE(QFile::setPermissions(commun, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ecritOctets("[lambda]\r\ndebut=350\r\nFin=\r\n[Graphe]\r\nYabs=0\r\n");
+    const TFichierIni f(TCheminsIni{chemin(), commun});
+    const struct {
+        QString section, cle, attendu;
+    } cas[] = {
+        {u"Lambda"_s, u"Debut"_s, u"350"_s},              // both: the user's
+        {u"Lambda"_s, u"Fin"_s, u""_s},                   // the user's, even empty
+        {u"Graphe"_s, u"Yabs"_s, u"0"_s},                 // the user's alone
+        {u"PORTS"_s, u"com7"_s, u"/dev/ttyUSB0"_s},       // the shared file's alone
+        {u"Vitesse"_s, u"Valeur"_s, u"defaut"_s},          // neither
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(f.litChaine(c.section, c.cle, u"defaut"_s), c.attendu) << c.cle.toStdString();
+    EXPECT_EQ(f.litEntier(u"Lambda"_s, u"Fin"_s, 600), 600) << "an empty value of the user's gives the default";
+    EXPECT_EQ(f.chemin(), chemin());
+
+    f.ecritEntier(u"Vitesse"_s, u"Valeur"_s, 3);
+    EXPECT_EQ(f.litEntier(u"Vitesse"_s, u"Valeur"_s, 2), 3);
+    QFile lu(commun);
+    ASSERT_TRUE(lu.open(QIODevice::ReadOnly));
+    EXPECT_OCTETS(lu.readAll(), communAvant);
+    EXPECT_TRUE(octets().contains("[Vitesse]\r\nValeur=3\r\n"));
+
+    // Without the user's file yet: the shared file alone, and the first write creates the user's.
+    QFile::remove(chemin());
+    const struct {
+        QString section, cle, attendu;
+    } seul[] = {{u"Lambda"_s, u"Debut"_s, u"600"_s}, {u"Lambda"_s, u"Fin"_s, u"900"_s}};
+    for (const auto& c : seul) EXPECT_EQ(f.litChaine(c.section, c.cle, {}), c.attendu) << c.cle.toStdString();
+    f.ecritEntier(u"Lambda"_s, u"Debut"_s, 420);
+    EXPECT_OCTETS(octets(), "[Lambda]\r\nDebut=420\r\n");
+    EXPECT_EQ(f.litEntier(u"Lambda"_s, u"Fin"_s, 0), 900);
+}
+
 } // namespace

@@ -40,7 +40,7 @@ protected:
     TCinetiqueForm& ouvreCinetique()
     {
         if (!fenetre_) ouvreFenetre();
-        TCinetiqueForm::branche(f(), ini_);
+        TCinetiqueForm::branche(f(), TCheminsIni{ini_, iniCommun_});
         barre().CinetiqueBtn->click();
         auto* c = dynamic_cast<TCinetiqueForm*>(f().cinetique());
         EXPECT_NE(c, nullptr);

@@ -4,7 +4,9 @@
 
 #include "LocaleScope.h"
 #include "kinetics/TFleches.h"
+#include "kinetics/TextesCinetique.h"
 
+#include <QFocusEvent>
 #include <QTest>
 
 class DureeFenetre : public CinetiqueFixture {
@@ -22,8 +24,8 @@ protected:
     std::unique_ptr<LocaleScope> francais_;
 };
 
-// A text given in one change (pasted): the count rule at once; a text that
-// is not an integer: the error box, and the count stays.
+// A text given in one change (pasted) then Enter: the count rule; a text
+// that is not an integer: the error box, and the count in force comes back.
 TEST_F(DureeFenetre, unNombreTape)
 {
     struct Cas {
@@ -37,14 +39,16 @@ TEST_F(DureeFenetre, unNombreTape)
     const Cas cas[] = {
         {"95", 90, 2, "90", "00:03:00", false},      {"305", 300, 2, "300", "00:10:00", false},
         {"5", 10, 2, "10", "00:00:20", false},       {"1000", 600, 3, "600", "00:30:00", false},
-        {"12", 12, 2, "12", "00:00:24", false},      {"", 120, 2, "", "00:04:00", true},
-        {"abc", 120, 2, "abc", "00:04:00", true},
+        {"12", 12, 2, "12", "00:00:24", false},      {"", 120, 2, "120", "00:04:00", true},
+        {"abc", 120, 2, "120", "00:04:00", true},
     };
     for (const Cas& c : cas) {
         fenetre_.reset();
         erreurs_.clear();
         ouvreCinetique();
         bandeau().NbreEdit->setText(QString::fromUtf8(c.texte));
+        EXPECT_EQ(cin().NbreMax(), 120) << c.texte << ": not before Enter";
+        QTest::keyClick(bandeau().NbreEdit, Qt::Key_Return);
         EXPECT_EQ(cin().NbreMax(), c.nombre) << c.texte;
         EXPECT_EQ(cin().DeltatMesure(), c.pas) << c.texte;
         EXPECT_EQ(bandeau().NbreEdit->text(), QString::fromUtf8(c.champ)) << c.texte;
@@ -60,23 +64,52 @@ TEST_F(DureeFenetre, unNombreTape)
     }
 }
 
-// Typed digit by digit, each keystroke is a change: a first 5 is 10 at once.
-TEST_F(DureeFenetre, chaqueToucheEstUnChangement)
+// Typed digit by digit, the count counts once typed: at Enter, when the
+// field is left, when a run starts, or before an arrow moves it; until then
+// the keystrokes change nothing ("1" on the way to "10" is not made 10, then
+// "100" made 90).
+TEST_F(DureeFenetre, unNombreTapeCompteUneFoisTape)
 {
-    ouvreCinetique();
-    bandeau().NbreEdit->setFocus();
-    bandeau().NbreEdit->selectAll();
-    QTest::keyClicks(bandeau().NbreEdit, QStringLiteral("5"));
-    EXPECT_EQ(bandeau().NbreEdit->text(), QStringLiteral("10"));
-    EXPECT_EQ(cin().NbreMax(), 10);
-    QTest::keyClicks(bandeau().NbreEdit, QStringLiteral("5"));
-    EXPECT_EQ(bandeau().NbreEdit->text(), QStringLiteral("90")) << "105 goes down to the grid";
-    EXPECT_TRUE(erreurs_.isEmpty());
-    bandeau().NbreEdit->selectAll();
-    QTest::keyClick(bandeau().NbreEdit, Qt::Key_Delete);
-    EXPECT_EQ(cin().NbreMax(), 90);
-    ASSERT_EQ(erreurs_.size(), 1);
-    EXPECT_EQ(erreurs_[0], QStringLiteral("'' n'est pas une valeur entière correcte"));
+    enum class Fin { entree, sortie, lancement, flecheHaut };
+    const struct {
+        const char* nom;
+        const char* texte;
+        Fin fin;
+        int nombre;
+    } cas[] = {
+        {"10 Entree", "10", Fin::entree, 10},         {"10 sortie", "10", Fin::sortie, 10},
+        {"25 Entree", "25", Fin::entree, 25},         {"100 Entree", "100", Fin::entree, 90},
+        {"95 lancement", "95", Fin::lancement, 90},   {"10 lancement", "10", Fin::lancement, 10},
+        {"25 fleche haut", "25", Fin::flecheHaut, 26},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        fenetre_.reset();
+        erreurs_.clear();
+        ouvreCinetique();
+        if (c.fin == Fin::lancement) prepare();
+        QLineEdit& champ = *bandeau().NbreEdit;
+        champ.setFocus();
+        champ.selectAll();
+        QTest::keyClicks(&champ, QString::fromLatin1(c.texte));
+        EXPECT_EQ(champ.text(), QString::fromLatin1(c.texte)) << "each keystroke stays as typed";
+        EXPECT_EQ(cin().NbreMax(), 120);
+        switch (c.fin) {
+        case Fin::entree: QTest::keyClick(&champ, Qt::Key_Return); break;
+        case Fin::sortie: {
+            QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(&champ, &sortie);
+            break;
+        }
+        case Fin::lancement: lance(); break;
+        case Fin::flecheHaut: bandeau().NbreSpin->stepBy(1); break;
+        }
+        EXPECT_EQ(cin().NbreMax(), c.nombre);
+        EXPECT_EQ(champ.text(), QString::number(c.nombre));
+        EXPECT_EQ(bandeau().DureeEdit->text(), texteDuree(c.nombre * 2));
+        EXPECT_TRUE(erreurs_.isEmpty());
+        if (c.fin == Fin::lancement) barreCin().StopBtn->click();
+    }
 }
 
 TEST_F(DureeFenetre, lesAffichagesSuiventLesFleches)

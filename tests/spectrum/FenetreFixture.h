@@ -90,7 +90,7 @@ protected:
 
     TFormMain& ouvreFenetre()
     {
-        fenetre_ = std::make_unique<TFormMain>(ini_);
+        fenetre_ = std::make_unique<TFormMain>(TCheminsIni{ini_, iniCommun_});
         TFormMain& f = *fenetre_;
         f.boiteErreur = [this](const QString& t) { erreurs_ << t; };
         f.dialoguePort = [this](const QStringList& e) {
@@ -153,6 +153,8 @@ protected:
 
     QTemporaryDir dossier_;
     QString ini_ = dossier_.filePath(QStringLiteral("lumko.ini"));
+    // The shared file read for the keys ini_ lacks (none when empty).
+    QString iniCommun_;
     QString lien_ = dossier_.filePath(QStringLiteral("orvanne"));
     TSimulateur sim_;
     std::unique_ptr<TFormMain> fenetre_;

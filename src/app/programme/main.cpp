@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     TJournalMesures::fixeTitre(instance->titre());
 
     fixeNomFichierIni();
-    TFormMain fenetre(NomFichierIni());
+    TFormMain fenetre(CheminsIni());
     TFormDDE FormDDE;
     TConstanteDlg ConstanteDlg;
     FormDDE.setConstantes(&ConstanteDlg);
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
 
     TSauvegarde sauvegarde(FormDDE, ConstanteDlg);
     sauvegarde.brancheSpectre(fenetre);
-    TCinetiqueForm::branche(fenetre, NomFichierIni(),
+    TCinetiqueForm::branche(fenetre, CheminsIni(),
                             [&sauvegarde](TCinetiqueForm& cinetique) { sauvegarde.brancheCinetique(cinetique); });
 
     // Another program (the analysis program) may ask for the main window,
