@@ -1,7 +1,6 @@
 #include "export/EchangeCinetique.h"
 
 #include "common/Conversions.h"
-#include "export/EchangeSpectre.h"
 #include "export/MarquesEchange.h"
 #include "graph/Tgraphe.h"
 
@@ -35,7 +34,7 @@ QStringList ecritEnteteCinet()
 
 QStringList ecritPageCinet(const Tgraphe& graphe, const TContexteExport& contexte)
 {
-    const QString commentaire = surUneLigne(contexte.commentaire);
+    const QString commentaire = texteUtilisateur(contexte.commentaire);
     const int n = pointsCourbe(graphe);
     QStringList lignes{marqueEntete + QStringLiteral("1 ACQUISITION"), contexte.executable,
                        marqueEntete + QStringLiteral("1 PAGE COMMENT"),
@@ -46,7 +45,8 @@ QStringList ecritPageCinet(const Tgraphe& graphe, const TContexteExport& context
     for (int k = 0; k < n; ++k) lignes << ligneTA(graphe, k, QStringLiteral(" "));
     if (!graphe.listeRepere.empty()) {
         lignes << marqueValeurs + QString::number(graphe.listeRepere.size()) + QStringLiteral(" REPERE");
-        for (const Trepere& r : graphe.listeRepere) lignes << reelVersTexte(r.Valeur) + tab + surUneLigne(r.Text);
+        for (const Trepere& r : graphe.listeRepere)
+            lignes << reelVersTexte(r.Valeur) + tab + texteUtilisateur(r.Text);
     }
     return lignes;
 }
@@ -78,7 +78,7 @@ QStringList texteTransfertCinetique(const Tgraphe& graphe, const TContexteExport
     const Tmonde& x = *graphe.mondeX;
     const Tmonde& y = *graphe.mondeY;
     QStringList lignes{contexte.executable, QStringLiteral("Cinétique ") + contexte.dateHeure,
-                       surUneLigne(contexte.commentaire), x.nom + tab + y.nom, x.unite + tab + y.unite};
+                       texteUtilisateur(contexte.commentaire), x.nom + tab + y.nom, x.unite + tab + y.unite};
     for (int k = 0; k < pointsCourbe(graphe); ++k) lignes << ligneTA(graphe, k, tab);
     return lignes;
 }

@@ -8,6 +8,7 @@ class Tgraphe;
 
 // The texts a kinetics run leaves the program in, line by line (without
 // line ends), from the kinetics window's graph, in acquisition order.
+// Every user's text goes through texteUtilisateur (MarquesEchange.h).
 
 QStringList ecritEnteteCinet();
 // Acquisition, comment (or a dated default), the values, then the markers

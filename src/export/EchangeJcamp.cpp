@@ -1,13 +1,14 @@
 #include "export/EchangeJcamp.h"
 
 #include "common/Conversions.h"
-#include "export/EchangeSpectre.h"
+#include "export/MarquesEchange.h"
 #include "graph/Tgraphe.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <numeric>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,16 +19,23 @@ struct TBloc {
     QString titre;
     QString typeDonnees;
     QString uniteX;
+    // Private labels written after OWNER ("$KINETICS" and its value).
+    std::vector<std::pair<const char*, QString>> notes;
     const Tvecteur* x;
     const Tvecteur* y;
     int n;
 };
 
-// The points by increasing X; equal abscissae keep their order.
-std::vector<int> ordreCroissant(const Tvecteur& x, int n)
+// The points whose X and Y are finite, by increasing X; equal abscissae
+// keep their order.
+std::vector<int> ordreCroissant(const Tvecteur& x, const Tvecteur& y, int n)
 {
-    std::vector<int> ordre(static_cast<std::size_t>(n));
-    std::iota(ordre.begin(), ordre.end(), 0);
+    std::vector<int> ordre;
+    ordre.reserve(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (std::isfinite(x[i]) && std::isfinite(y[i])) ordre.push_back(k);
+    }
     std::stable_sort(ordre.begin(), ordre.end(), [&x](int a, int b) {
         return x[static_cast<std::size_t>(a)] < x[static_cast<std::size_t>(b)];
     });
@@ -40,9 +48,10 @@ QString etiquette(const char* nom, const QString& valeur)
     return debut + texteJcamp(valeur, longueurLigne - static_cast<int>(debut.size()));
 }
 
-QStringList fichier(const TBloc& b, const QString& proprietaire)
+TFichierJcamp fichier(const TBloc& b, const QString& proprietaire)
 {
-    const std::vector<int> ordre = ordreCroissant(*b.x, b.n);
+    const std::vector<int> ordre = ordreCroissant(*b.x, *b.y, b.n);
+    const int n = static_cast<int>(ordre.size());
     const auto valeurX = [&](int j) { return (*b.x)[static_cast<std::size_t>(ordre[static_cast<std::size_t>(j)])]; };
     const auto valeurY = [&](int j) { return (*b.y)[static_cast<std::size_t>(ordre[static_cast<std::size_t>(j)])]; };
     QStringList l{etiquette("TITLE", b.titre),
@@ -50,20 +59,19 @@ QStringList fichier(const TBloc& b, const QString& proprietaire)
                   etiquette("DATA TYPE", b.typeDonnees),
                   etiquette("DATA CLASS", QStringLiteral("XYPOINTS")),
                   etiquette("ORIGIN", QStringLiteral("Lumko, spectrophotometre UV-visible Orvanne")),
-                  etiquette("OWNER", proprietaire.isEmpty() ? QStringLiteral("PUBLIC DOMAIN") : proprietaire),
-                  etiquette("XUNITS", b.uniteX),
-                  etiquette("YUNITS", QStringLiteral("ABSORBANCE")),
-                  etiquette("XFACTOR", QStringLiteral("1")),
-                  etiquette("YFACTOR", QStringLiteral("1"))};
-    if (b.n > 0) {
-        l << etiquette("FIRSTX", reelVersTexte(valeurX(0))) << etiquette("LASTX", reelVersTexte(valeurX(b.n - 1)));
+                  etiquette("OWNER", proprietaire.isEmpty() ? QStringLiteral("PUBLIC DOMAIN") : proprietaire)};
+    for (const auto& [nom, valeur] : b.notes) l << etiquette(nom, valeur);
+    l << etiquette("XUNITS", b.uniteX) << etiquette("YUNITS", QStringLiteral("ABSORBANCE"))
+      << etiquette("XFACTOR", QStringLiteral("1")) << etiquette("YFACTOR", QStringLiteral("1"));
+    if (n > 0) {
+        l << etiquette("FIRSTX", reelVersTexte(valeurX(0))) << etiquette("LASTX", reelVersTexte(valeurX(n - 1)));
     }
-    l << etiquette("NPOINTS", QString::number(b.n));
-    if (b.n > 0) l << etiquette("FIRSTY", reelVersTexte(valeurY(0)));
+    l << etiquette("NPOINTS", QString::number(n));
+    if (n > 0) l << etiquette("FIRSTY", reelVersTexte(valeurY(0)));
     l << QStringLiteral("##XYPOINTS=(XY..XY)");
-    for (int j = 0; j < b.n; ++j) l << reelVersTexte(valeurX(j)) + QStringLiteral(", ") + reelVersTexte(valeurY(j));
+    for (int j = 0; j < n; ++j) l << reelVersTexte(valeurX(j)) + QStringLiteral(", ") + reelVersTexte(valeurY(j));
     l << QStringLiteral("##END=");
-    return l;
+    return {l, std::max(0, b.n) - n};
 }
 
 QString titre(const TContexteExport& contexte, const QString& parDefaut)
@@ -79,7 +87,10 @@ QString texteJcamp(const QString& texte, int longueurMax)
     QString resultat;
     for (const QChar c : surUneLigne(texte).normalized(QString::NormalizationForm_D)) {
         if (c.category() == QChar::Mark_NonSpacing) continue;
-        resultat += (c.unicode() >= 0x20 && c.unicode() < 0x7F) ? c : QChar(u'?');
+        const QChar ascii = (c.unicode() >= 0x20 && c.unicode() < 0x7F) ? c : QChar(u'?');
+        // After the accents are dropped: "#\u0301#" is "##" too.
+        if ((ascii == u'$' || ascii == u'#') && resultat.endsWith(ascii)) resultat += u' ';
+        resultat += ascii;
     }
     return resultat.left(std::max(0, longueurMax));
 }
@@ -89,18 +100,26 @@ bool estFormatJcamp(const QString& chemin)
     return QFileInfo(chemin).suffix().toUpper() == QStringLiteral("JDX");
 }
 
-QStringList fichierJcampSpectre(const Tgraphe& graphe, const TContexteExport& contexte, const QString& proprietaire)
+TFichierJcamp fichierJcampSpectre(const Tgraphe& graphe, const TContexteExport& contexte,
+                                  const QString& proprietaire)
 {
     return fichier({titre(contexte, QStringLiteral("Spectre Orvanne ")), QStringLiteral("UV/VIS SPECTRUM"),
-                    QStringLiteral("NANOMETERS"), &graphe.mondeX->valeur, &graphe.mondeAbs->valeur,
-                    std::min<int>(graphe.nbrePoints, tailleVecteur)},
+                    QStringLiteral("NANOMETERS"), {}, &graphe.mondeX->valeur, &graphe.mondeAbs->valeur,
+                    pointsCourbe(graphe)},
                    proprietaire);
 }
 
-QStringList fichierJcampCinetique(const Tgraphe& graphe, const TContexteExport& contexte, const QString& proprietaire)
+// JCAMP-DX names no data type for a kinetics run; readers know "UV/VIS
+// SPECTRUM", and the standard lists SECONDS among the units of XUNITS. The
+// private label (its name starts with "$", as JCAMP-DX reserves for them)
+// tells a person or a program that knows it that X is time.
+TFichierJcamp fichierJcampCinetique(const Tgraphe& graphe, const TContexteExport& contexte,
+                                    const QString& proprietaire)
 {
-    return fichier({titre(contexte, QStringLiteral("Cinetique Orvanne ")), QStringLiteral("UV/VIS KINETICS"),
-                    QStringLiteral("SECONDS"), &graphe.mondeX->valeur, &graphe.mondeY->valeur,
-                    std::min<int>(graphe.nbrePoints, tailleVecteur)},
+    return fichier({titre(contexte, QStringLiteral("Cinetique Orvanne ")), QStringLiteral("UV/VIS SPECTRUM"),
+                    QStringLiteral("SECONDS"),
+                    {{"$KINETICS", QStringLiteral("ABSORBANCE AGAINST TIME AT ONE WAVELENGTH")}},
+                    &graphe.mondeX->valeur, &graphe.mondeY->valeur,
+                    pointsCourbe(graphe)},
                    proprietaire);
 }

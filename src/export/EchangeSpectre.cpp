@@ -40,15 +40,6 @@ QString couleurDecimale(const QColor& c)
 
 } // namespace
 
-QString surUneLigne(const QString& texte)
-{
-    QString t = texte;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    t.replace(u'\r', u' ');
-    t.replace(u'\n', u' ');
-    return t;
-}
-
 QStringList ecritEntete()
 {
     return {enteteFichier,
@@ -69,7 +60,7 @@ QStringList ecritEntete()
 QStringList ecritPage(const Tgraphe& graphe, const TContexteExport& contexte)
 {
     const int n = pointsCourbe(graphe);
-    const QString commentaire = surUneLigne(contexte.commentaire);
+    const QString commentaire = texteUtilisateur(contexte.commentaire);
     QStringList lignes{marqueEntete + QStringLiteral("1 ACQUISITION"), contexte.executable,
                        marqueEntete + QStringLiteral("1 PAGE COMMENT"),
                        commentaire.isEmpty() ? contexte.dateHeure : commentaire,
@@ -90,7 +81,7 @@ QStringList fichierEchangeSpectre(const Tgraphe& graphe, const TContexteExport& 
 QStringList ecritTableur(const Tgraphe& graphe, const TContexteExport& contexte)
 {
     QStringList lignes{QStringLiteral("Spectre Orvanne ") + contexte.dateHeure, QStringLiteral("λ\tA\tT"),
-                       QStringLiteral("nm\t \t%"), surUneLigne(contexte.commentaire)};
+                       QStringLiteral("nm\t \t%"), texteUtilisateur(contexte.commentaire)};
     const int n = pointsCourbe(graphe);
     for (int k = 0; k < n; ++k) {
         const auto i = static_cast<std::size_t>(k);
@@ -105,7 +96,7 @@ QStringList texteTransfertSpectre(const Tgraphe& graphe, const TContexteExport& 
     const Tmonde& t = *graphe.MondeTrans;
     QStringList lignes{contexte.executable,
                        QStringLiteral("Spectre  ") + contexte.dateHeure,
-                       surUneLigne(contexte.commentaire),
+                       texteUtilisateur(contexte.commentaire),
                        QStringLiteral("λ") + tab + a.nom + tab + t.nom,
                        QStringLiteral("nm") + tab + a.unite + tab + t.unite,
                        QStringLiteral("Longueur d'onde") + tab + a.signif + tab + t.signif};
@@ -127,10 +118,10 @@ QStringList texteCourbeConservee(const Tgraphe& graphe, int i, const TContexteEx
     const Tdonnees& c = graphe.listeDonnees.at(static_cast<std::size_t>(i));
     QStringList lignes{contexte.executable,
                        QStringLiteral("Spectre  ") + contexte.dateHeure,
-                       surUneLigne(contexte.commentaire),
+                       texteUtilisateur(contexte.commentaire),
                        QStringLiteral("λ") + tab + graphe.mondeAbs->nom + tab + graphe.MondeTrans->nom,
                        QStringLiteral("nm\t\t%"),
-                       QStringLiteral("Longueur d'onde") + tab + surUneLigne(graphe.Titre)};
+                       QStringLiteral("Longueur d'onde") + tab + texteUtilisateur(graphe.Titre)};
     ajouteLignesCroissantes(c.X, c.A, c.T, std::clamp(c.nombre, 0, tailleVecteur), lignes);
     return lignes;
 }

@@ -9,6 +9,7 @@ class Tgraphe;
 // The texts a spectrum leaves the program in, line by line (without line
 // ends), from the spectrum window's graph. Files keep the acquisition order;
 // transfer texts go by increasing wavelength, whichever way the scan went.
+// Every user's text goes through texteUtilisateur (MarquesEchange.h).
 
 // The header of the exchange file: its declaration of the three variables.
 QStringList ecritEntete();
@@ -27,7 +28,3 @@ QStringList texteTransfertSpectre(const Tgraphe& graphe, const TContexteExport& 
 void AjouteOptionGr(const Tgraphe& Agraphe, QStringList& donnees);
 // The transfer text of kept curve i (from 0).
 QStringList texteCourbeConservee(const Tgraphe& graphe, int i, const TContexteExport& contexte);
-
-// The lines a text may not break into: a comment or a marker's text stays
-// on its own line whatever was pasted into it.
-QString surUneLigne(const QString& texte);

@@ -50,3 +50,13 @@ QString messageEchecFichier(const QString& chemin, const QString& raison)
 {
     return QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.").arg(QDir::toNativeSeparators(chemin), raison);
 }
+
+QString messagePointsEcartes(const QString& chemin, int nombre)
+{
+    const QString nom = QDir::toNativeSeparators(chemin);
+    if (nombre == 1)
+        return QStringLiteral("Le fichier « %1 » est enregistré sans un point dont la valeur n'est pas un nombre fini.")
+            .arg(nom);
+    return QStringLiteral("Le fichier « %1 » est enregistré sans %2 points dont la valeur n'est pas un nombre fini.")
+        .arg(nom, QString::number(nombre));
+}

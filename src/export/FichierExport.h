@@ -13,3 +13,8 @@ QString ecritFichierExport(const QString& chemin, const QStringList& lignes);
 
 // The message a window shows for such a failure.
 QString messageEchecFichier(const QString& chemin, const QString& raison);
+
+// The message a window shows when a file was written without the points
+// it could not hold (a JCAMP-DX file and a value that is not a finite
+// number): their count, which is at least 1.
+QString messagePointsEcartes(const QString& chemin, int nombre);

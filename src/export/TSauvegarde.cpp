@@ -140,13 +140,17 @@ bool TSauvegarde::sauveFichier(TFormMain& fenetre)
     if (chemin.isEmpty()) return false;
     const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
     const Tgraphe& g = fenetre.graphe();
-    const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampSpectre(g, contexte, proprietaireFichiers())
-                               : estFormatTB3(chemin) ? fichierEchangeSpectre(g, contexte)
-                                                      : ecritTableur(g, contexte);
-    const QString raison = ecritFichierExport(chemin, lignes);
-    if (raison.isEmpty()) return true;
-    boiteErreur(&fenetre, messageEchecFichier(chemin, raison), QString());
-    return false;
+    const TFichierJcamp fichier = estFormatJcamp(chemin) ? fichierJcampSpectre(g, contexte, proprietaireFichiers())
+                                  : estFormatTB3(chemin) ? TFichierJcamp{fichierEchangeSpectre(g, contexte)}
+                                                         : TFichierJcamp{ecritTableur(g, contexte)};
+    const QString raison = ecritFichierExport(chemin, fichier.lignes);
+    if (!raison.isEmpty()) {
+        boiteErreur(&fenetre, messageEchecFichier(chemin, raison), QString());
+        return false;
+    }
+    if (fichier.pointsEcartes > 0)
+        boiteErreur(&fenetre, messagePointsEcartes(chemin, fichier.pointsEcartes), QString());
+    return true;
 }
 
 // The run counts as saved only once the file is whole in place.
@@ -158,11 +162,15 @@ bool TSauvegarde::sauveFichierCinet(TCinetiqueForm& fenetre)
     fenetre.NomFichierData = chemin;
     const Tgraphe& g = fenetre.Graphe();
     const TContexteExport contexte = TContexteExport::maintenant(constantes_.commentaire());
-    const QStringList lignes = estFormatJcamp(chemin) ? fichierJcampCinetique(g, contexte, proprietaireFichiers())
-                               : fenetre.FormatTB3    ? fichierEchangeCinetique(g, contexte)
-                                                      : fichierTableurCinetique(g);
-    const QString raison = ecritFichierExport(chemin, lignes);
-    if (raison.isEmpty()) return true;
-    boiteErreur(&fenetre, texteErreurCinetique, messageEchecFichier(chemin, raison));
-    return false;
+    const TFichierJcamp fichier = estFormatJcamp(chemin) ? fichierJcampCinetique(g, contexte, proprietaireFichiers())
+                                  : fenetre.FormatTB3    ? TFichierJcamp{fichierEchangeCinetique(g, contexte)}
+                                                         : TFichierJcamp{fichierTableurCinetique(g)};
+    const QString raison = ecritFichierExport(chemin, fichier.lignes);
+    if (!raison.isEmpty()) {
+        boiteErreur(&fenetre, texteErreurCinetique, messageEchecFichier(chemin, raison));
+        return false;
+    }
+    if (fichier.pointsEcartes > 0)
+        boiteErreur(&fenetre, messagePointsEcartes(chemin, fichier.pointsEcartes), QString());
+    return true;
 }

@@ -36,14 +36,17 @@ public:
     bool SaveBtnClick(TFormMain& fenetre);
     bool SaveBtnClick(TCinetiqueForm& fenetre);
     // True when the file was written whole; false when the dialog was
-    // cancelled or the writing failed (the user was told).
+    // cancelled or the writing failed (the user was told). A JCAMP-DX file
+    // written without its non-finite points is written whole: the user is
+    // told how many were left out (messagePointsEcartes).
     bool sauveFichier(TFormMain& fenetre);
     bool sauveFichierCinet(TCinetiqueForm& fenetre);
 
     // The name chosen in the save dialog, empty when cancelled. The dialog
     // asks before replacing an existing file.
     std::function<QString(QWidget* parent, const QString& titre, const QString& suffixe)> dialogueFichier;
-    // A failed file: the main text and the reason.
+    // A failed file: the main text and the reason; also a file written
+    // without some of its points.
     std::function<void(QWidget* parent, const QString& texte, const QString& detail)> boiteErreur;
 
 private:

@@ -3,7 +3,9 @@
 #include "LocaleScope.h"
 
 #include "export/EchangeCinetique.h"
+#include "export/EchangeJcamp.h"
 #include "export/EchangeSpectre.h"
+#include "export/MarquesEchange.h"
 #include "export/TContexteExport.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +90,50 @@ TEST_F(EchangeSpectreTest, unCommentaireColleSurPlusieursLignesResteSurUne)
     EXPECT_EQ(ecritTableur(g_, c)[3], QStringLiteral("a b c"));
 }
 
+// A user's text as the exchange writers write it (texteUtilisateur) and as
+// a JCAMP-DX label's value (texteJcamp).
+TEST(TexteUtilisateur, NiDeclarationNiOptionNiCommentaireNiLigneCassee)
+{
+    struct Cas {
+        const char* texte;
+        const char* echange;
+        const char* jcamp;
+    };
+    const Cas cas[] = {
+        {"£3 NOM VAR", " £3 NOM VAR", "?3 NOM VAR"},
+        {"&1 NOMX", " &1 NOMX", "&1 NOMX"},
+        {"£", " £", "?"},
+        {" £3 déjà décalé", " £3 déjà décalé", " ?3 deja decale"},
+        {"Bleu de méthylène & eau", "Bleu de méthylène & eau", "Bleu de methylene & eau"},
+        {"", "", ""},
+        {"prix $$ 10 ## note", "prix $$ 10 ## note", "prix $ $ 10 # # note"},
+        {"$$$###", "$$$###", "$ $ $# # #"},
+        {"#\xcc\x81#", "#\xcc\x81#", "# #"},
+        {"a\r\nb\nc\rd", "a b c d", "a b c d"},
+        {"\n£3 NOM VAR", " £3 NOM VAR", " ?3 NOM VAR"},
+        {"a\xe2\x80\xa8" "b\xc2\x85" "c\vd\fe", "a b c d e", "a b c d e"},
+    };
+    for (const Cas& c : cas) {
+        const QString texte = QString::fromUtf8(c.texte);
+        EXPECT_EQ(texteUtilisateur(texte), QString::fromUtf8(c.echange)) << c.texte;
+        EXPECT_EQ(texteJcamp(texte, 72), QString::fromUtf8(c.jcamp)) << c.texte;
+    }
+    EXPECT_EQ(texteUtilisateur(QString(QChar(u'\0')) + u'x'), QStringLiteral(" x")) << "NUL ends a clipboard text";
+}
+
+// Wherever a user's text lands, the same text.
+TEST_F(EchangeSpectreTest, unCommentaireQuiCommenceParUneMarqueEstDecale)
+{
+    const TContexteExport c{sansCommentaire.executable, QStringLiteral("&3 VALEUR VAR"), sansCommentaire.dateHeure};
+    g_.Titre = QStringLiteral("£1 PAGE COMMENT");
+    g_.AddCourbeCourante();
+    EXPECT_EQ(fichierEchangeSpectre(g_, c)[16], QStringLiteral(" &3 VALEUR VAR"));
+    EXPECT_EQ(ecritTableur(g_, c)[3], QStringLiteral(" &3 VALEUR VAR"));
+    EXPECT_EQ(texteTransfertSpectre(g_, c, true)[2], QStringLiteral(" &3 VALEUR VAR"));
+    EXPECT_EQ(texteCourbeConservee(g_, 0, c).mid(2, 4),
+              lignes({" &3 VALEUR VAR", "λ\tA\tT", "nm\t\t%", "Longueur d'onde\t £1 PAGE COMMENT"}));
+}
+
 class EchangeCinetiqueTest : public ::testing::Test {
 protected:
     void SetUp() override { remplitCinetique(g_, {0.0, 2.0, 4.0}, {1.5, 1.25, 0.0625}); }
@@ -105,6 +151,16 @@ TEST_F(EchangeCinetiqueTest, fichierDEchangeAvecTroisReperes)
         "4 0.0625", "&3 REPERE", "0\tdébut", "2\tajout du réactif", "4\t"});
     EXPECT_EQ(fichierEchangeCinetique(g_, sansCommentaire), attendu);
     EXPECT_EQ(fichierEchangeCinetique(g_, avecCommentaire)[13], QStringLiteral("Bleu de méthylène"));
+}
+
+TEST_F(EchangeCinetiqueTest, unCommentaireOuUnRepereQuiCommenceParUneMarqueEstDecale)
+{
+    const TContexteExport c{sansCommentaire.executable, QStringLiteral("£2 NOM VAR"), sansCommentaire.dateHeure};
+    g_.listeRepere = {{2.0, QStringLiteral("&1 REPERE\r\n£1 PAGE COMMENT")}};
+    const QStringList f = fichierEchangeCinetique(g_, c);
+    EXPECT_EQ(f[13], QStringLiteral(" £2 NOM VAR"));
+    EXPECT_EQ(f.mid(18), lignes({"&1 REPERE", "2\t &1 REPERE £1 PAGE COMMENT"}));
+    EXPECT_EQ(texteTransfertCinetique(g_, c)[2], QStringLiteral(" £2 NOM VAR"));
 }
 
 TEST_F(EchangeCinetiqueTest, sansRepereLeFichierFinitSurLaDerniereValeur)

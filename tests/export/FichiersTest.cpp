@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -162,6 +163,22 @@ TEST_F(SauvegardeFichiers, UnFichierRateDitPourquoi)
     fenetre_->SaveBtnClick();
     ASSERT_EQ(erreurs_.size(), 1);
     EXPECT_EQ(erreurs_[0], messageEchecFichier(reponse_, QStringLiteral("un dossier porte déjà ce nom")));
+}
+
+// A JCAMP-DX file without its non-finite points is saved, and the user is
+// told how many were left out.
+TEST_F(SauvegardeFichiers, JcampSansSesPointsNonFinisLeDit)
+{
+    fenetre_->graphe().mondeAbs->valeur[1] = std::nan("");
+    reponse_ = chemin(QStringLiteral("essai.jdx"));
+    EXPECT_TRUE(sauvegarde_.sauveFichier(*fenetre_));
+    EXPECT_TRUE(contenu(reponse_).contains("##NPOINTS=2\r\n"));
+    EXPECT_EQ(erreurs_, QStringList{messagePointsEcartes(reponse_, 1)});
+    EXPECT_EQ(erreurs_[0], QStringLiteral("Le fichier « %1 » est enregistré sans un point dont la valeur n'est pas "
+                                          "un nombre fini.").arg(reponse_));
+    EXPECT_EQ(messagePointsEcartes(QStringLiteral("/tmp/a.jdx"), 3),
+              QStringLiteral("Le fichier « /tmp/a.jdx » est enregistré sans 3 points dont la valeur n'est pas un "
+                             "nombre fini."));
 }
 
 TEST_F(SauvegardeFichiers, CinetiqueDejaSauveSeulementQuandLeFichierEstEcrit)

@@ -35,7 +35,7 @@ TEST(Jcamp, SpectreDescenduEcritParXCroissants)
         "##XUNITS=NANOMETERS", "##YUNITS=ABSORBANCE", "##XFACTOR=1", "##YFACTOR=1", "##FIRSTX=500",
         "##LASTX=800", "##NPOINTS=3", "##FIRSTY=1.5", "##XYPOINTS=(XY..XY)", "500, 1.5", "650, 0.30103",
         "800, 0", "##END="});
-    EXPECT_EQ(fichierJcampSpectre(g, contexte, QStringLiteral("marie")), attendu);
+    EXPECT_EQ(fichierJcampSpectre(g, contexte, QStringLiteral("marie")).lignes, attendu);
 }
 
 TEST(Jcamp, CinetiqueEnSecondesTitreDuCommentaireEnASCII)
@@ -43,17 +43,40 @@ TEST(Jcamp, CinetiqueEnSecondesTitreDuCommentaireEnASCII)
     Tgraphe g;
     remplitCinetique(g, {0.0, 2.0, 4.0}, {1.5, 1.25, 0.0625});
     const TContexteExport c{contexte.executable, QStringLiteral("Décoloration à 590 nm, λmax"), contexte.dateHeure};
-    const QStringList f = fichierJcampCinetique(g, c, QString());
+    const QStringList f = fichierJcampCinetique(g, c, QString()).lignes;
     EXPECT_EQ(f[0], QStringLiteral("##TITLE=Decoloration a 590 nm, ?max"));
-    EXPECT_EQ(f[2], QStringLiteral("##DATA TYPE=UV/VIS KINETICS"));
+    // A data type that readers know, time in a standard unit, and a
+    // private label that says what the curve is.
+    EXPECT_EQ(f[2], QStringLiteral("##DATA TYPE=UV/VIS SPECTRUM"));
     EXPECT_EQ(f[5], QStringLiteral("##OWNER=PUBLIC DOMAIN"));
-    EXPECT_EQ(f[6], QStringLiteral("##XUNITS=SECONDS"));
+    EXPECT_EQ(f[6], QStringLiteral("##$KINETICS=ABSORBANCE AGAINST TIME AT ONE WAVELENGTH"));
+    EXPECT_EQ(f[7], QStringLiteral("##XUNITS=SECONDS"));
     EXPECT_EQ(f.mid(f.indexOf(QStringLiteral("##XYPOINTS=(XY..XY)"))),
               lignes({"##XYPOINTS=(XY..XY)", "0, 1.5", "2, 1.25", "4, 0.0625", "##END="}));
     for (const QString& l : f) {
         EXPECT_LE(l.size(), 80) << l.toStdString();
         for (const QChar ch : l) EXPECT_TRUE(ch.unicode() >= 0x20 && ch.unicode() < 0x7F) << l.toStdString();
     }
+}
+
+// A NaN and an infinite point are left out, counted, and the labels
+// describe the points written.
+TEST(Jcamp, PointsNonFinisEcartesEtComptes)
+{
+    Tgraphe g;
+    remplitSpectre(g, {800.0, HUGE_VAL, 600.0, 500.0}, {0.1, 0.2, std::nan(""), 0.4});
+    const TFichierJcamp f = fichierJcampSpectre(g, contexte, QStringLiteral("marie"));
+    EXPECT_EQ(f.pointsEcartes, 2);
+    EXPECT_EQ(f.lignes.mid(f.lignes.indexOf(QStringLiteral("##FIRSTX=500"))),
+              lignes({"##FIRSTX=500", "##LASTX=800", "##NPOINTS=2", "##FIRSTY=0.4", "##XYPOINTS=(XY..XY)",
+                      "500, 0.4", "800, 0.1", "##END="}));
+
+    Tgraphe c;
+    remplitCinetique(c, {0.0, 2.0}, {-HUGE_VAL, std::nan("")});
+    const TFichierJcamp vide = fichierJcampCinetique(c, contexte, QString());
+    EXPECT_EQ(vide.pointsEcartes, 2);
+    EXPECT_EQ(vide.lignes.mid(vide.lignes.indexOf(QStringLiteral("##NPOINTS=0"))),
+              lignes({"##NPOINTS=0", "##XYPOINTS=(XY..XY)", "##END="}));
 }
 
 TEST(Jcamp, TitreLongCoupeEtExtension)
@@ -79,7 +102,7 @@ TEST(Jcamp, FichierDExemple)
     }
     remplitSpectre(g, x, a);
     const QString chemin = fichierSortieEssais(QStringLiteral("spectre-exemple.jdx"));
-    ASSERT_EQ(ecritFichierExport(chemin, fichierJcampSpectre(g, contexte, QStringLiteral("lumko"))), QString());
+    ASSERT_EQ(ecritFichierExport(chemin, fichierJcampSpectre(g, contexte, QStringLiteral("lumko")).lignes), QString());
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray texte = f.readAll();
