@@ -3,18 +3,25 @@
 #include "graph/TVueGraphe.h"
 #include "graph/Tgraphe.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int rayonMarque = 4;
 constexpr int margeTexte = 4;
+// A smaller band is a click, not a zoom.
+constexpr int bandeMinimale = 5;
 
 } // namespace
 
@@ -118,14 +125,120 @@ void TLecteurGraphe::dessine(QPainter& peintre) const
     peintre.restore();
 }
 
+void TLecteurGraphe::appliqueZoom(const TZoom& vue)
+{
+    if (!(vue.xMax > vue.xMin) || !(vue.yMax > vue.yMin) || !std::isfinite(vue.xMax - vue.xMin)
+        || !std::isfinite(vue.yMax - vue.yMin))
+        return;
+    graphe_.zoom = vue;
+    vue_.redessine();
+}
+
+void TLecteurGraphe::zoomeSur(const QRect& pixels)
+{
+    const QRect r = pixels.normalized();
+    if (r.width() < bandeMinimale || r.height() < bandeMinimale || graphe_.mondeY == nullptr) return;
+    TZoom vue = graphe_.vueAffichee();
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    graphe_.MondeXY(r.left(), r.bottom(), *graphe_.mondeY, x0, y0);
+    graphe_.MondeXY(r.right(), r.top(), *graphe_.mondeY, x1, y1);
+    vue.xMin = std::min(x0, x1);
+    vue.xMax = std::max(x0, x1);
+    vue.yMin = std::min(y0, y1);
+    vue.yMax = std::max(y0, y1);
+    appliqueZoom(vue);
+}
+
+// Each notch forward shows 80 % of the range, the pixel under the pointer
+// staying where it is.
+void TLecteurGraphe::zoomeRoulette(const QPoint& centre, double crans, bool ordonnee)
+{
+    if (graphe_.mondeY == nullptr || crans == 0) return;
+    TZoom vue = graphe_.vueAffichee();
+    double x = 0, y = 0;
+    graphe_.MondeXY(centre.x(), centre.y(), *graphe_.mondeY, x, y);
+    const double facteur = std::pow(0.8, crans);
+    const auto autour = [facteur](double c, double& mini, double& maxi) {
+        if (!std::isfinite(c) || c < mini || c > maxi) c = (mini + maxi) / 2;
+        mini = c - (c - mini) * facteur;
+        maxi = c + (maxi - c) * facteur;
+    };
+    if (ordonnee) autour(y, vue.yMin, vue.yMax);
+    else autour(x, vue.xMin, vue.xMax);
+    appliqueZoom(vue);
+}
+
+void TLecteurGraphe::vueEnsemble()
+{
+    if (!graphe_.zoom) return;
+    graphe_.zoom.reset();
+    vue_.redessine();
+}
+
+void TLecteurGraphe::ajusteAuxCourbes()
+{
+    if (const auto etendue = graphe_.etendueCourbes()) appliqueZoom(*etendue);
+}
+
+void TLecteurGraphe::ajouteAuMenu(QMenu& menu)
+{
+    QAction* ensemble = menu.addAction(QStringLiteral("Vue d'ensemble"));
+    ensemble->setToolTip(QStringLiteral("Revenir au cadre de la fenêtre (double clic sur le graphe)"));
+    connect(ensemble, &QAction::triggered, this, &TLecteurGraphe::vueEnsemble);
+    QAction* ajuste = menu.addAction(QStringLiteral("Ajuster aux courbes"));
+    ajuste->setToolTip(QStringLiteral("Cadrer les courbes affichées"));
+    connect(ajuste, &QAction::triggered, this, &TLecteurGraphe::ajusteAuxCourbes);
+}
+
+// Left button: a rubber band to zoom into; double click: the whole frame.
+bool TLecteurGraphe::souris(QEvent::Type type, const QMouseEvent& evenement)
+{
+    const QPoint p = evenement.position().toPoint();
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        if (evenement.button() != Qt::LeftButton) return false;
+        if (bande_ == nullptr) bande_ = new QRubberBand(QRubberBand::Rectangle, &vue_);
+        origine_ = p;
+        bande_->setGeometry(QRect(p, QSize()));
+        bande_->show();
+        return false;
+    case QEvent::MouseMove:
+        if (bande_ != nullptr && bande_->isVisible() && (evenement.buttons() & Qt::LeftButton)) {
+            bande_->setGeometry(QRect(origine_, p).normalized());
+            return true;
+        }
+        if (evenement.buttons() == Qt::NoButton) survole(p.x(), p.y());
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (evenement.button() != Qt::LeftButton || bande_ == nullptr || !bande_->isVisible()) return false;
+        bande_->hide();
+        zoomeSur(QRect(origine_, p));
+        return true;
+    case QEvent::MouseButtonDblClick:
+        if (evenement.button() != Qt::LeftButton) return false;
+        if (bande_ != nullptr) bande_->hide();
+        vueEnsemble();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TLecteurGraphe::eventFilter(QObject* objet, QEvent* evenement)
 {
     if (objet != &vue_) return QObject::eventFilter(objet, evenement);
     switch (evenement->type()) {
-    case QEvent::MouseMove: {
-        const auto* souris = static_cast<QMouseEvent*>(evenement);
-        if (souris->buttons() == Qt::NoButton) survole(souris->position().toPoint().x(), souris->position().toPoint().y());
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        if (souris(evenement->type(), *static_cast<QMouseEvent*>(evenement))) return true;
         break;
+    case QEvent::Wheel: {
+        const auto* roue = static_cast<QWheelEvent*>(evenement);
+        zoomeRoulette(roue->position().toPoint(), roue->angleDelta().y() / 120.0,
+                      roue->modifiers().testFlag(Qt::ControlModifier));
+        return true;
     }
     case QEvent::Leave:
         if (!vue_.hasFocus()) cache();

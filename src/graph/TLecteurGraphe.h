@@ -1,13 +1,20 @@
 #pragma once
 
 #include "graph/LecturePoint.h"
+#include "graph/Tgraphe.h"
+
+#include <QEvent>
 
 #include <QObject>
 #include <QRect>
 #include <QString>
 
 class QKeyEvent;
+class QMenu;
+class QMouseEvent;
 class QPainter;
+class QRubberBand;
+class QWheelEvent;
 class TVueGraphe;
 class Tgraphe;
 
@@ -37,6 +44,17 @@ public:
     bool deplace(int touche);
     void cache();
 
+    // Zoom: into a rectangle of the view's pixels (a rubber band), by wheel
+    // notches around a pixel (the abscissa, or the ordinate), back to the
+    // window's own frame, or around the displayed curves. Only the view
+    // changes: data, exports and settings never do.
+    void zoomeSur(const QRect& pixels);
+    void zoomeRoulette(const QPoint& centre, double crans, bool ordonnee);
+    void vueEnsemble();
+    void ajusteAuxCourbes();
+    // "Vue d'ensemble" and "Ajuster aux courbes", for the graph's pop-up menu.
+    void ajouteAuMenu(QMenu& menu);
+
     void dessine(QPainter& peintre) const;
 
 protected:
@@ -47,9 +65,13 @@ private:
     QRect zone() const;
     QRect cadreTexte() const;
     QPoint marque() const;
+    bool souris(QEvent::Type type, const QMouseEvent& evenement);
+    void appliqueZoom(const TZoom& vue);
 
     Tgraphe& graphe_;
     TVueGraphe& vue_;
     TPointLu point_;
     QString texte_;
+    QRubberBand* bande_ = nullptr;
+    QPoint origine_;
 };

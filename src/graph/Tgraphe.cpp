@@ -1,6 +1,7 @@
 #include "graph/Tgraphe.h"
 
 #include "graph/Couleurs.h"
+#include "graph/CoupeSegment.h"
 #include "graph/TMiseEnPage.h"
 #include "graph/TServicesImpression.h"
 #include "graph/TSurfaceDessin.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -37,6 +39,49 @@ float graduationSuivante(float valeurGrad, double delta)
 }
 
 int pointsTracables(int n) { return std::clamp(n, 0, tailleVecteur); }
+
+// For one drawing, the worlds take the limits the user zoomed to; the
+// window's frame comes back after it. The transforms the drawing leaves
+// behind are the zoomed ones, so points added later land in the zoomed view.
+class TCadreZoome {
+public:
+    TCadreZoome(Tgraphe& g, bool avecY) : g_(g)
+    {
+        if (!g_.zoom) return;
+        x_ = {g_.mondeX->mini, g_.mondeX->maxi};
+        y_ = {g_.mondeY->mini, g_.mondeY->maxi};
+        g_.mondeX->mini = g_.zoom->xMin;
+        g_.mondeX->maxi = g_.zoom->xMax;
+        if (avecY) {
+            g_.mondeY->mini = g_.zoom->yMin;
+            g_.mondeY->maxi = g_.zoom->yMax;
+        }
+        actif_ = true;
+    }
+    ~TCadreZoome()
+    {
+        if (!actif_) return;
+        g_.mondeX->mini = x_.first;
+        g_.mondeX->maxi = x_.second;
+        g_.mondeY->mini = y_.first;
+        g_.mondeY->maxi = y_.second;
+    }
+    TCadreZoome(const TCadreZoome&) = delete;
+    TCadreZoome& operator=(const TCadreZoome&) = delete;
+
+private:
+    Tgraphe& g_;
+    std::pair<double, double> x_;
+    std::pair<double, double> y_;
+    bool actif_ = false;
+};
+
+void etend(double v, double& mini, double& maxi)
+{
+    if (!std::isfinite(v)) return;
+    mini = std::min(mini, v);
+    maxi = std::max(maxi, v);
+}
 
 }  // namespace
 
@@ -174,6 +219,7 @@ void Tgraphe::SetHauteurFonte(int H)
 
 void Tgraphe::Draw(TSurfaceDessin& Acanvas)
 {
+    const TCadreZoome cadre(*this, zoomYApplique());
     canvas = &Acanvas;
     LimiteFenetre = canvas->rectangleClip();
     if (LimiteFenetre.Right > largeurEcran) reserveMargesImprimante();
@@ -417,6 +463,12 @@ void Tgraphe::polyligne(const Tvecteur& x, const Tvecteur& y, const Tmonde& mond
 {
     n = pointsTracables(n);
     if (n == 0) return;
+    if (zoom) {
+        for (int k = 1; k < n; ++k)
+            segmentCoupe(x[static_cast<std::size_t>(k - 1)], y[static_cast<std::size_t>(k - 1)],
+                         x[static_cast<std::size_t>(k)], y[static_cast<std::size_t>(k)], monde);
+        return;
+    }
     int xi = 0;
     int yi = 0;
     WindowXY(x[0], y[0], monde, xi, yi);
@@ -433,12 +485,68 @@ void Tgraphe::TraceUnPoint(int i)
     const auto k = static_cast<std::size_t>(i);
     canvas->setCouleurPlume(couleurTrait(couleurCourbe));
     canvas->setStylePlume(TStylePlume::plein);
+    if (zoom) {
+        segmentCoupe(mondeX->valeur[k], mondeY->valeur[k], mondeX->valeur[k - 1], mondeY->valeur[k - 1], *mondeY);
+        return;
+    }
     int xi = 0;
     int yi = 0;
     WindowXY(mondeX->valeur[k], mondeY->valeur[k], *mondeY, xi, yi);
     canvas->deplaceVers(xi, yi);
     WindowXY(mondeX->valeur[k - 1], mondeY->valeur[k - 1], *mondeY, xi, yi);
     canvas->ligneVers(xi, yi);
+}
+
+// Zoomed, what lies outside the curves' area is cut off, so that it never
+// covers the axes and their labels.
+void Tgraphe::segmentCoupe(double x1, double y1, double x2, double y2, const Tmonde& monde)
+{
+    double px1 = mondeX->a * x1 + mondeX->b;
+    double py1 = monde.a * y1 + monde.b;
+    double px2 = mondeX->a * x2 + mondeX->b;
+    double py2 = monde.a * y2 + monde.b;
+    if (!coupeSegment(px1, py1, px2, py2, LimiteCourbe)) return;
+    canvas->deplaceVers(static_cast<int>(std::lround(px1)), static_cast<int>(std::lround(py1)));
+    canvas->ligneVers(static_cast<int>(std::lround(px2)), static_cast<int>(std::lround(py2)));
+}
+
+bool Tgraphe::zoomYApplique() const
+{
+    return zoom && zoom->transmittance == (mondeY == MondeTrans.get());
+}
+
+TZoom Tgraphe::vueAffichee() const
+{
+    TZoom vue{mondeX->mini, mondeX->maxi, mondeY->mini, mondeY->maxi, mondeY == MondeTrans.get()};
+    if (zoom) {
+        vue.xMin = zoom->xMin;
+        vue.xMax = zoom->xMax;
+        if (zoomYApplique()) {
+            vue.yMin = zoom->yMin;
+            vue.yMax = zoom->yMax;
+        }
+    }
+    return vue;
+}
+
+std::optional<TZoom> Tgraphe::etendueCourbes() const
+{
+    constexpr double infini = std::numeric_limits<double>::infinity();
+    double x0 = infini, x1 = -infini, y0 = infini, y1 = -infini;
+    const auto ajoute = [&](const Tvecteur& x, const Tvecteur& y, int n) {
+        for (int k = 0; k < pointsTracables(n); ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
+            etend(x[i], x0, x1);
+            etend(y[i], y0, y1);
+        }
+    };
+    ajoute(mondeX->valeur, mondeY->valeur, nbrePoints);
+    for (const Tdonnees& c : listeDonnees) ajoute(c.X, ordonneesConservees(c), c.nombre);
+    if (!(x0 <= x1) || !(y0 <= y1)) return std::nullopt;
+    const double mx = x1 > x0 ? (x1 - x0) / 20 : std::max(1.0, std::abs(x0) / 100);
+    const double my = y1 > y0 ? (y1 - y0) / 20 : std::max(0.01, std::abs(y0) / 100);
+    return TZoom{x0 - mx, x1 + mx, y0 - my, y1 + my, mondeY == MondeTrans.get()};
 }
 
 void Tgraphe::TraceRepere(const Trepere& repere)
@@ -449,7 +557,8 @@ void Tgraphe::TraceRepere(const Trepere& repere)
     int x = 0;
     int y = 0;
     WindowXY(repere.Valeur, 0, *mondeY, x, y);
-    ligne(x, LimiteCourbe.Top, x, LimiteCourbe.Bottom);
+    if (!zoom || (x >= LimiteCourbe.Left && x <= LimiteCourbe.Right))
+        ligne(x, LimiteCourbe.Top, x, LimiteCourbe.Bottom);
     canvas->setStylePlume(TStylePlume::plein);
 }
 

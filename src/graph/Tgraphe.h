@@ -11,11 +11,24 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
 class TServicesImpression;
 class TSurfaceDessin;
+
+// A part of the graph the user chose to look at, in the units of the abscissa
+// and of the ordinate shown when it was chosen (transmittance or not). The
+// window's own frame stays underneath, untouched: leaving the zoom goes back
+// to it, and the window may change it meanwhile.
+struct TZoom {
+    double xMin = 0;
+    double xMax = 1;
+    double yMin = 0;
+    double yMax = 1;
+    bool transmittance = false;
+};
 
 // One graph: the curve being acquired, the kept curves, the markers, one world
 // per plotted variable, and the layout of the last full drawing, which the
@@ -49,6 +62,7 @@ public:
     bool dataSaved = false;
     bool ImprimanteMonochrome = false;
     int penWidth = 0;
+    std::optional<TZoom> zoom;           // the user's view; none: the window's frame
 
     // Model
     void Reset();
@@ -75,6 +89,13 @@ public:
     void TraceRepere(const Trepere& repere);
     int CourbeProche(int xS, int yS) const;
 
+    // What the graph shows: the user's zoom where it applies (its ordinate
+    // only while the same one is shown), the window's frame elsewhere.
+    TZoom vueAffichee() const;
+    // The displayed curves' extent, with a margin of a twentieth on each
+    // side; none when no finite point is shown.
+    std::optional<TZoom> etendueCourbes() const;
+
     // Asks for confirmation and prints the graph on the upper half of a page.
     // True when a page was printed.
     bool Imprime();
@@ -84,6 +105,8 @@ private:
     QColor couleurTrait(const QColor& couleur) const;
     const Tvecteur& ordonneesConservees(const Tdonnees& c) const;
     void polyligne(const Tvecteur& x, const Tvecteur& y, const Tmonde& monde, int n);
+    void segmentCoupe(double x1, double y1, double x2, double y2, const Tmonde& monde);
+    bool zoomYApplique() const;
     void reserveMargesImprimante();
     void graduationsX();
     void graduationsY();

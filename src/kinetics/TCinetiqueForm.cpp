@@ -116,7 +116,8 @@ void TCinetiqueForm::construitFenetre()
     connect(Oscillo_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { oscilloMenu_->popup(Oscillo_->mapToGlobal(p)); });
     Oscillo_->setFocusPolicy(Qt::TabFocus);
-    new TLecteurGraphe(Graphe_, *Oscillo_);
+    oscilloMenu_->addSeparator();
+    (new TLecteurGraphe(Graphe_, *Oscillo_))->ajouteAuMenu(*oscilloMenu_);
     setCentralWidget(Oscillo_);
     StatusBar1_ = ajouteLigneEtat(*this);
 }

@@ -80,7 +80,7 @@ void TFormMain::construitFenetre()
     vue_->setFocusPolicy(Qt::TabFocus);
     vue_->setContextMenuPolicy(Qt::PreventContextMenu);
     vue_->installEventFilter(this);
-    new TLecteurGraphe(graphe_, *vue_);
+    auto* lecteur = new TLecteurGraphe(graphe_, *vue_);
     disposition->addWidget(vue_, 1);
     setCentralWidget(centre);
 
@@ -89,6 +89,8 @@ void TFormMain::construitFenetre()
     deleteCourbeItem_ = grapheMenu_->addAction(QStringLiteral("Suppr. la courbe"));
     grapheMenu_->addSeparator();
     actionsImage_ = new TActionsImage(graphe_, *this, *grapheMenu_);
+    grapheMenu_->addSeparator();
+    lecteur->ajouteAuMenu(*grapheMenu_);
 
     StatusBar1_ = ajouteLigneEtat(*this);
     resize(tailleDepart());

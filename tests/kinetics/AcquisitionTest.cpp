@@ -386,10 +386,13 @@ TEST_F(Acquisition, lesGraphesDonnentLeurImage)
     for (QAction* a : f().GrapheMenu().actions())
         if (!a->isSeparator()) textes << a->text();
     EXPECT_EQ(textes, (QStringList{QStringLiteral("Suppr. la courbe"), QStringLiteral("Copier l'image"),
-                                   QStringLiteral("Enregistrer l'image…")}));
+                                   QStringLiteral("Enregistrer l'image…"), QStringLiteral("Vue d'ensemble"),
+                                   QStringLiteral("Ajuster aux courbes")}));
     textes.clear();
-    for (QAction* a : cin().OscilloMenu().actions()) textes << a->text();
-    EXPECT_EQ(textes, (QStringList{QStringLiteral("Copier l'image"), QStringLiteral("Enregistrer l'image…")}));
+    for (QAction* a : cin().OscilloMenu().actions())
+        if (!a->isSeparator()) textes << a->text();
+    EXPECT_EQ(textes, (QStringList{QStringLiteral("Copier l'image"), QStringLiteral("Enregistrer l'image…"),
+                                   QStringLiteral("Vue d'ensemble"), QStringLiteral("Ajuster aux courbes")}));
 
     cin().actionsImage().CopieImageItem->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(1600, 1000));
