@@ -4,6 +4,8 @@
 #include "graph/Tgraphe.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -26,7 +28,7 @@ constexpr int bandeMinimale = 5;
 } // namespace
 
 TLecteurGraphe::TLecteurGraphe(Tgraphe& graphe, TVueGraphe& vue)
-    : QObject(&vue), graphe_(graphe), vue_(vue)
+    : QObject(&vue), graphe_(graphe), vue_(vue), pics_(graphe)
 {
     vue_.setMouseTracking(true);
     vue_.installEventFilter(this);
@@ -106,8 +108,9 @@ QRect TLecteurGraphe::zone() const
     return cadreTexte().united(autour);
 }
 
-void TLecteurGraphe::dessine(QPainter& peintre) const
+void TLecteurGraphe::dessine(QPainter& peintre)
 {
+    pics_.dessine(peintre);
     if (!point_.trouve()) return;
     peintre.save();
     peintre.setRenderHint(QPainter::Antialiasing);
@@ -188,6 +191,20 @@ void TLecteurGraphe::ajouteAuMenu(QMenu& menu)
     QAction* ajuste = menu.addAction(QStringLiteral("Ajuster aux courbes"));
     ajuste->setToolTip(QStringLiteral("Cadrer les courbes affichées"));
     connect(ajuste, &QAction::triggered, this, &TLecteurGraphe::ajusteAuxCourbes);
+}
+
+void TLecteurGraphe::ajouteMenuPics(QMenu& menu)
+{
+    QAction* marque = menu.addAction(QStringLiteral("Pics"));
+    marque->setCheckable(true);
+    marque->setToolTip(QStringLiteral("Marquer les maximums de la courbe courante"));
+    connect(marque, &QAction::toggled, this, [this](bool oui) {
+        pics_.actifs = oui;
+        vue_.update();
+    });
+    QAction* copie = menu.addAction(QStringLiteral("Copier les pics"));
+    copie->setToolTip(QStringLiteral("Mettre la table des pics (λ, A) dans le presse-papiers"));
+    connect(copie, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(pics_.texte()); });
 }
 
 // Left button: a rubber band to zoom into; double click: the whole frame.

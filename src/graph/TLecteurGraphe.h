@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/LecturePoint.h"
+#include "graph/TPicsGraphe.h"
 #include "graph/Tgraphe.h"
 
 #include <QEvent>
@@ -54,8 +55,12 @@ public:
     void ajusteAuxCourbes();
     // "Vue d'ensemble" and "Ajuster aux courbes", for the graph's pop-up menu.
     void ajouteAuMenu(QMenu& menu);
+    // "Pics" (checkable: marks the current curve's peaks) and "Copier les
+    // pics" (their table on the clipboard), for a spectrum's menu.
+    void ajouteMenuPics(QMenu& menu);
+    TPicsGraphe& picsGraphe() { return pics_; }
 
-    void dessine(QPainter& peintre) const;
+    void dessine(QPainter& peintre);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -72,6 +77,7 @@ private:
     TVueGraphe& vue_;
     TPointLu point_;
     QString texte_;
+    TPicsGraphe pics_;
     QRubberBand* bande_ = nullptr;
     QPoint origine_;
 };

@@ -91,6 +91,7 @@ void TFormMain::construitFenetre()
     actionsImage_ = new TActionsImage(graphe_, *this, *grapheMenu_);
     grapheMenu_->addSeparator();
     lecteur->ajouteAuMenu(*grapheMenu_);
+    lecteur->ajouteMenuPics(*grapheMenu_);
 
     StatusBar1_ = ajouteLigneEtat(*this);
     resize(tailleDepart());

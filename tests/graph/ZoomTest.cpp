@@ -4,6 +4,7 @@
 #include "graph/Couleurs.h"
 #include "graph/CoupeSegment.h"
 #include "graph/TLecteurGraphe.h"
+#include "graph/TPicsGraphe.h"
 #include "graph/TVueGraphe.h"
 
 #include <QTest>
@@ -170,6 +171,48 @@ TEST(ZoomDessin, lesPointsArrivantRestentDansLeCadre)
     int x = 0, y = 0;
     g.WindowXY(550, 0.5, *g.mondeY, x, y);
     EXPECT_NEAR(x, (c.Left + c.Right) / 2, 1) << "550 nm is the middle of the zoomed view";
+}
+
+} // namespace
+
+namespace {
+
+// The peaks of the current curve, marked over the view and copied as a
+// table: λ refined between the points, the locale's decimals, CR LF.
+TEST(PicsGraphe, marquesEtTable)
+{
+    Tgraphe g;
+    configureSpectre(g);
+    for (int k = 0; k <= 100; ++k) {
+        const double x = 800 - 3 * k;  // scanned downwards, 3 nm apart
+        g.mondeX->valeur[k] = x;
+        g.mondeAbs->valeur[k] = 0.05 + 1.2 * std::exp(-0.5 * std::pow((x - 612.4) / 20, 2))
+                                + 0.6 * std::exp(-0.5 * std::pow((x - 530.0) / 15, 2));
+    }
+    g.nbrePoints = 101;
+    TPicsGraphe pics(g);
+    ASSERT_EQ(pics.pics().size(), 2u);
+    EXPECT_NEAR(pics.pics()[0].x, 612.4, 0.3);
+    EXPECT_NEAR(pics.pics()[1].x, 530.0, 0.3);
+    const QString table = pics.texte(QLocale(QLocale::French, QLocale::France));
+    const QStringList lignes = table.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lignes.size(), 4) << table.toStdString();
+    EXPECT_EQ(lignes[0], QStringLiteral("λ (nm)\tA"));
+    const QLocale francais(QLocale::French, QLocale::France);
+    const double attendus[][2] = {{612.4, 1.25}, {530.0, 0.65}};
+    for (int k = 0; k < 2; ++k) {
+        const QStringList colonnes = lignes[k + 1].split(u'\t');
+        ASSERT_EQ(colonnes.size(), 2);
+        EXPECT_NEAR(francais.toDouble(colonnes[0]), attendus[k][0], 0.3) << colonnes[0].toStdString();
+        EXPECT_NEAR(francais.toDouble(colonnes[1]), attendus[k][1], 0.01) << colonnes[1].toStdString();
+        EXPECT_TRUE(colonnes[1].contains(u',')) << "the locale's decimals";
+    }
+    EXPECT_EQ(lignes[3], QString());
+
+    // A new scan replaces the peaks; no curve, no peak.
+    g.nbrePoints = 0;
+    EXPECT_TRUE(pics.pics().empty());
+    EXPECT_EQ(pics.texte(), QStringLiteral("λ (nm)\tA\r\n"));
 }
 
 } // namespace

@@ -387,7 +387,8 @@ TEST_F(Acquisition, lesGraphesDonnentLeurImage)
         if (!a->isSeparator()) textes << a->text();
     EXPECT_EQ(textes, (QStringList{QStringLiteral("Suppr. la courbe"), QStringLiteral("Copier l'image"),
                                    QStringLiteral("Enregistrer l'image…"), QStringLiteral("Vue d'ensemble"),
-                                   QStringLiteral("Ajuster aux courbes")}));
+                                   QStringLiteral("Ajuster aux courbes"), QStringLiteral("Pics"),
+                                   QStringLiteral("Copier les pics")}));
     textes.clear();
     for (QAction* a : cin().OscilloMenu().actions())
         if (!a->isSeparator()) textes << a->text();
