@@ -207,6 +207,18 @@ void TLecteurGraphe::ajouteMenuPics(QMenu& menu)
     connect(copie, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(pics_.texte()); });
 }
 
+void TLecteurGraphe::ajouteMenuLegende(QMenu& menu)
+{
+    QAction* legende = menu.addAction(QStringLiteral("Légende"));
+    legende->setCheckable(true);
+    legende->setChecked(graphe_.legende);
+    legende->setToolTip(QStringLiteral("Afficher ou masquer le nom des courbes conservées"));
+    connect(legende, &QAction::toggled, this, [this](bool oui) {
+        graphe_.legende = oui;
+        vue_.redessine();
+    });
+}
+
 // Left button: a rubber band to zoom into; double click: the whole frame.
 bool TLecteurGraphe::souris(QEvent::Type type, const QMouseEvent& evenement)
 {

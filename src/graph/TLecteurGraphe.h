@@ -59,6 +59,8 @@ public:
     // pics" (their table on the clipboard), for a spectrum's menu.
     void ajouteMenuPics(QMenu& menu);
     TPicsGraphe& picsGraphe() { return pics_; }
+    // "Légende" (checkable, on at first): names the kept curves' colours.
+    void ajouteMenuLegende(QMenu& menu);
 
     void dessine(QPainter& peintre);
 

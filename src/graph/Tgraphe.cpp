@@ -239,6 +239,69 @@ void Tgraphe::Draw(TSurfaceDessin& Acanvas)
         if (traceDer[j]) TraceDerivee(j);
     for (int i = 0; i < static_cast<int>(listeDonnees.size()); ++i) TraceOld(i);
     for (const Trepere& repere : listeRepere) TraceRepere(repere);
+    traceLegende();
+}
+
+// "Courbe 1", "Courbe 2"… in keeping order, each beside a patch of its
+// colour; kept curves stay coloured on paper, and so does their legend.
+void Tgraphe::traceLegende()
+{
+    if (!canvas || !legende || listeDonnees.empty()) return;
+    const int n = static_cast<int>(listeDonnees.size());
+    const int ligne = HautCarac + 2;
+    const int patch = 2 * LargCarac;
+    int texteMax = 0;
+    for (int i = 0; i < n; ++i)
+        texteMax = std::max(texteMax, canvas->largeurTexte(QStringLiteral("Courbe %1").arg(i + 1)));
+    const TRectangle cadre = coinLegende(patch + texteMax + 3 * Marge + 4, n * ligne + 2 * Marge);
+    if (cadre.largeur() <= 0) return;
+    canvas->setStylePlume(TStylePlume::plein);
+    canvas->setCouleurPlume(couleurTrait(couleurAxe));
+    canvas->setStyleBrosse(TStyleBrosse::plein);
+    canvas->setCouleurBrosse(couleurFond);
+    canvas->rectangle(cadre.Left, cadre.Top, cadre.Right, cadre.Bottom);
+    canvas->setCouleurFonte(couleurTrait(couleurAxe));
+    for (int i = 0; i < n; ++i) {
+        const int haut = cadre.Top + Marge + i * ligne;
+        canvas->setCouleurPlume(couleurConservee(i));
+        canvas->setCouleurBrosse(couleurConservee(i));
+        canvas->rectangle(cadre.Left + Marge, haut + ligne / 2 - 2, cadre.Left + Marge + patch, haut + ligne / 2 + 2);
+        canvas->texte(cadre.Left + 2 * Marge + patch, haut, QStringLiteral("Courbe %1").arg(i + 1));
+    }
+}
+
+TRectangle Tgraphe::coinLegende(int largeur, int hauteur) const
+{
+    const TRectangle& c = LimiteCourbe;
+    constexpr int retrait = 4;
+    if (largeur + 2 * retrait > c.largeur() || hauteur + 2 * retrait > c.hauteur()) return {};
+    const int gauche = c.Left + retrait;
+    const int droite = c.Right - retrait - largeur;
+    const int haut = c.Top + retrait;
+    const int bas = c.Bottom - retrait - hauteur;
+    const TRectangle coins[] = {{droite, haut, droite + largeur, haut + hauteur},
+                                {gauche, haut, gauche + largeur, haut + hauteur},
+                                {droite, bas, droite + largeur, bas + hauteur},
+                                {gauche, bas, gauche + largeur, bas + hauteur}};
+    // A point under the legend costs 1; one of a curve's last five, which
+    // the user watches as they come, costs as much as a whole curve.
+    long long scores[4] = {0, 0, 0, 0};
+    const auto compte = [&](const Tvecteur& x, const Tvecteur& y, int nombre, const Tmonde& monde) {
+        const int n = pointsTracables(nombre);
+        for (int k = 0; k < n; ++k) {
+            int xi = 0;
+            int yi = 0;
+            WindowXY(x[static_cast<std::size_t>(k)], y[static_cast<std::size_t>(k)], monde, xi, yi);
+            const long long poids = k >= n - 5 ? tailleVecteur : 1;
+            for (int q = 0; q < 4; ++q)
+                if (xi >= coins[q].Left && xi <= coins[q].Right && yi >= coins[q].Top && yi <= coins[q].Bottom)
+                    scores[q] += poids;
+        }
+    };
+    compte(mondeX->valeur, mondeY->valeur, nbrePoints, *mondeY);
+    for (const Tdonnees& d : listeDonnees) compte(d.X, ordonneesConservees(d), d.nombre, *mondeY);
+    const auto meilleur = std::min_element(std::begin(scores), std::end(scores));
+    return coins[meilleur - std::begin(scores)];
 }
 
 // A page wider than the screen: the upper half inside a margin of 1/64 of the

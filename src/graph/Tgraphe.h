@@ -63,6 +63,7 @@ public:
     bool ImprimanteMonochrome = false;
     int penWidth = 0;
     std::optional<TZoom> zoom;           // the user's view; none: the window's frame
+    bool legende = true;                 // names the kept curves' colours
 
     // Model
     void Reset();
@@ -92,6 +93,11 @@ public:
     // What the graph shows: the user's zoom where it applies (its ordinate
     // only while the same one is shown), the window's frame elsewhere.
     TZoom vueAffichee() const;
+    // Where a legend of largeur x hauteur pixels goes: the corner of the
+    // curves' area that covers fewest points, never the last points of a
+    // curve when another corner does not; top right first.
+    TRectangle coinLegende(int largeur, int hauteur) const;
+
     // The displayed curves' extent, with a margin of a twentieth on each
     // side; none when no finite point is shown.
     std::optional<TZoom> etendueCourbes() const;
@@ -116,6 +122,7 @@ private:
     void zeroY();
     void traceTitre();
     void traceSpectreVisible();
+    void traceLegende();
     QString titreAxe(const Tmonde& monde) const;
     void ligne(int x1, int y1, int x2, int y2);
     bool dessineSurImprimante(QPrinter& imprimante, const TServicesImpression& services);

@@ -92,6 +92,7 @@ void TFormMain::construitFenetre()
     grapheMenu_->addSeparator();
     lecteur->ajouteAuMenu(*grapheMenu_);
     lecteur->ajouteMenuPics(*grapheMenu_);
+    lecteur->ajouteMenuLegende(*grapheMenu_);
 
     StatusBar1_ = ajouteLigneEtat(*this);
     resize(tailleDepart());

@@ -388,7 +388,7 @@ TEST_F(Acquisition, lesGraphesDonnentLeurImage)
     EXPECT_EQ(textes, (QStringList{QStringLiteral("Suppr. la courbe"), QStringLiteral("Copier l'image"),
                                    QStringLiteral("Enregistrer l'image…"), QStringLiteral("Vue d'ensemble"),
                                    QStringLiteral("Ajuster aux courbes"), QStringLiteral("Pics"),
-                                   QStringLiteral("Copier les pics")}));
+                                   QStringLiteral("Copier les pics"), QStringLiteral("Légende")}));
     textes.clear();
     for (QAction* a : cin().OscilloMenu().actions())
         if (!a->isSeparator()) textes << a->text();
