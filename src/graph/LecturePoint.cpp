@@ -14,23 +14,29 @@ int nombreTracable(int n)
 }
 
 // Searches points 0 .. n-1 of (x, y) in the world monde for one nearer than
-// meilleure (a squared distance), updating it and the point.
+// meilleure (a squared distance in pixels), updating it and the point. The
+// abscissa alone rules most points out, before their ordinate is looked at:
+// a pointer move must stay cheap over tens of thousands of points.
 void chercheDans(const Tgraphe& g, const Tvecteur& x, const Tvecteur& y, int n, const Tmonde& monde,
-                 int courbe, int ordre, int xS, int yS, long long& meilleure, TPointLu& point)
+                 int courbe, int ordre, int xS, int yS, double& meilleure, TPointLu& point)
 {
+    const double ax = g.mondeX->a;
+    const double bx = g.mondeX->b - xS;
+    const double ay = monde.a;
+    const double by = monde.b - yS;
     for (int k = 0; k < nombreTracable(n); ++k) {
-        if (!std::isfinite(x[k]) || !std::isfinite(y[k])) continue;
+        const auto i = static_cast<std::size_t>(k);
+        const double dx = ax * x[i] + bx;
+        if (!(dx * dx < meilleure)) continue;
+        const double dy = ay * y[i] + by;
+        const double d = dx * dx + dy * dy;
+        if (!(d < meilleure)) continue;
         int xi = 0;
         int yi = 0;
-        g.WindowXY(x[k], y[k], monde, xi, yi);
+        g.WindowXY(x[i], y[i], monde, xi, yi);
         if (xi == -1 && yi == -1) continue;
-        const long long dx = static_cast<long long>(xS) - xi;
-        const long long dy = static_cast<long long>(yS) - yi;
-        const long long d = dx * dx + dy * dy;
-        if (d < meilleure) {
-            meilleure = d;
-            point = {courbe, ordre, k, x[k], y[k], xi, yi};
-        }
+        meilleure = d;
+        point = {courbe, ordre, k, x[i], y[i], xi, yi};
     }
 }
 
@@ -77,7 +83,7 @@ TPointLu pointProche(const Tgraphe& g, int xS, int yS)
 {
     TPointLu point;
     if (g.mondeX == nullptr || g.mondeY == nullptr) return point;
-    long long meilleure = std::numeric_limits<long long>::max();
+    double meilleure = std::numeric_limits<double>::infinity();
     chercheDans(g, g.mondeX->valeur, g.mondeY->valeur, g.nbrePoints, *g.mondeY, TPointLu::courante, 0, xS, yS,
                 meilleure, point);
     for (int j = 1; j <= 3; ++j)

@@ -72,10 +72,11 @@ void TLecteurGraphe::cache()
 
 void TLecteurGraphe::montre(const TPointLu& point)
 {
-    const QRect avant = zone();
+    const QRegion avant = zone();
     point_ = point;
     texte_ = texteLecture(graphe_, point_);
     vue_.setAccessibleDescription(texte_);
+    // Two small areas each time, however far apart: not their bounding box.
     vue_.update(avant.united(zone()));
 }
 
@@ -100,12 +101,12 @@ QRect TLecteurGraphe::cadreTexte() const
     return {QPoint(vue_.width() - taille.width() - 8, 6), taille};
 }
 
-QRect TLecteurGraphe::zone() const
+QRegion TLecteurGraphe::zone() const
 {
     if (!point_.trouve()) return {};
     const QPoint m = marque();
     const QRect autour(m - QPoint(rayonMarque + 2, rayonMarque + 2), QSize(2 * rayonMarque + 5, 2 * rayonMarque + 5));
-    return cadreTexte().united(autour);
+    return QRegion(cadreTexte()).united(autour);
 }
 
 void TLecteurGraphe::dessine(QPainter& peintre)

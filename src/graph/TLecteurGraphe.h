@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 class QKeyEvent;
@@ -69,7 +70,7 @@ protected:
 
 private:
     void montre(const TPointLu& point);
-    QRect zone() const;
+    QRegion zone() const;
     QRect cadreTexte() const;
     QPoint marque() const;
     bool souris(QEvent::Type type, const QMouseEvent& evenement);

@@ -41,7 +41,9 @@ void TVueGraphe::paintEvent(QPaintEvent* evenement)
 {
     if (aRedessiner_) dessineGraphe();
     QPainter peintre(this);
-    peintre.drawImage(evenement->rect(), surface_.image(), evenement->rect());
+    // Rectangle by rectangle: a readout and a marker far apart are two small
+    // copies, not one across the graph.
+    for (const QRect& zone : evenement->region()) peintre.drawImage(zone, surface_.image(), zone);
     if (surcouche) surcouche(peintre);
 }
 

@@ -234,6 +234,7 @@ def spectre(app, principale):
     if not attend(lambda: "Cliquer sur sauver" in noms_annonces, 5):
         echec("« Cliquer sur sauver » n'a pas été annoncé sur le bus")
     note(f"annoncés par la ligne d'état : {sorted(set(noms_annonces))}")
+    graphe_au_clavier(principale)
     capture("lecteur-ecran-spectre.png")
 
     sauver = cherche(principale, nom="Sauver")
@@ -251,6 +252,29 @@ def spectre(app, principale):
         echec("la boîte de « Sauver » ne s'est pas fermée par « Annuler »")
     if not actif(sauver):
         echec("après « Annuler », « Sauver » n'est plus disponible : un abandon ne perd rien")
+
+
+def graphe_au_clavier(principale):
+    """The graph takes the focus; each arrow moves the readout along the
+    curve, and a screen reader reads it as the graph's description."""
+    graphe = cherche(principale, nom="Graphe")
+    if graphe is None:
+        echec("pas de graphe nommé « Graphe »")
+        return
+    graphe.queryComponent().grabFocus()
+    if not attend(lambda: graphe.getState().contains(pyatspi.STATE_FOCUSED), 5):
+        echec("le graphe ne prend pas le focus")
+        return
+    lus = []
+    for touche in ("Home", "Right", "Right", "End"):
+        avant = graphe.description
+        subprocess.run(["xdotool", "key", touche], capture_output=True, timeout=10)
+        attend(lambda: graphe.description != avant, 5)
+        lus.append(graphe.description)
+    note(f"lu le long de la courbe : {lus}")
+    if not all(t.startswith("λ = ") and "   A = " in t for t in lus) or len(set(lus[:3])) != 3:
+        echec(f"la lecture au clavier ne suit pas la courbe : {lus}")
+    subprocess.run(["xdotool", "key", "Tab"], capture_output=True, timeout=10)
 
 
 def cinetique(app, principale, pid):
