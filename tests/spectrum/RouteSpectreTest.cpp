@@ -3,8 +3,10 @@
 #include "FenetreFixture.h"
 
 #include "graph/Couleurs.h"
+#include "graph/TLecteurGraphe.h"
 #include "link/Commandes.h"
 #include "sim/Balayage.h"
+#include "sim/TModeleOptique.h"
 #include "spectrum/TGroupeRadio.h"
 #include "spectrum/TListeCoches.h"
 
@@ -92,6 +94,58 @@ TEST_F(RouteSpectre, unSpectreArriveSurLeGrapheEtSeConserve)
     EXPECT_EQ(fen.graphe().listeDonnees.size(), 1u);
     fen.setBoutons();
     EXPECT_TRUE(barre().AddBtn->isEnabled());
+}
+
+// After a scan of the simulated sample's band near 520 nm: pointing at its
+// top reads λmax within the scan's step, the peak search finds it there, and
+// a zoom holds through the next scan until a double click.
+TEST_F(RouteSpectre, lesValeursSeLisentSurLeGraphe)
+{
+    TFormMain& fen = ouvreFenetre();
+    connecte();
+    barre().BlancBtn->click();
+    barre().SpectreBtn->click();
+    ASSERT_TRUE(attendQue([this] { return liaison().etatSpectre == TEtatSpectre::esAttente; }));
+    laissePasser();
+    const Tgraphe& g = fen.graphe();
+    ASSERT_GT(g.nbrePoints, 10);
+    const double pas = std::abs(g.mondeX->valeur[0] - g.mondeX->valeur[1]);
+    double lambdaMax = 500;
+    for (double l = 500; l <= 600; l += 0.01)
+        if (TModeleOptique::absorbanceEchantillon(l) > TModeleOptique::absorbanceEchantillon(lambdaMax)) lambdaMax = l;
+
+    auto* lecteur = fen.PaintBox1().findChild<TLecteurGraphe*>();
+    ASSERT_NE(lecteur, nullptr);
+    const std::vector<TPic>& pics = lecteur->picsGraphe().pics();
+    ASSERT_EQ(pics.size(), 1u);
+    EXPECT_NEAR(pics[0].x, lambdaMax, pas);
+
+    // Over the whole frame a pixel is nearly 2 nm: zoomed on the band, the
+    // pointer reads its top within the step.
+    fen.PaintBox1().grab();
+    const double aMax = TModeleOptique::absorbanceEchantillon(lambdaMax);
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    g.WindowXY(lambdaMax - 15, aMax + 0.1, *g.mondeY, x0, y0);
+    g.WindowXY(lambdaMax + 15, aMax - 0.3, *g.mondeY, x1, y1);
+    lecteur->zoomeSur(QRect(QPoint(x0, y0), QPoint(x1, y1)));
+    ASSERT_TRUE(g.zoom.has_value());
+    const TZoom zoom = *g.zoom;
+    fen.PaintBox1().grab();
+    int xi = 0, yi = 0;
+    g.WindowXY(lambdaMax, aMax, *g.mondeY, xi, yi);
+    QTest::mouseMove(&fen.PaintBox1(), QPoint(xi, yi));
+    ASSERT_TRUE(lecteur->visible());
+    EXPECT_NEAR(lecteur->point().x, lambdaMax, pas);
+    EXPECT_TRUE(lecteur->texte().startsWith(QStringLiteral("λ = "))) << lecteur->texte().toStdString();
+
+    fen.setBoutons();
+    barre().SpectreBtn->click();
+    ASSERT_TRUE(attendQue([this] { return liaison().etatSpectre == TEtatSpectre::esAttente; }));
+    laissePasser();
+    ASSERT_TRUE(g.zoom.has_value()) << "a new scan keeps the user's view";
+    EXPECT_EQ(g.zoom->xMin, zoom.xMin);
+    QTest::mouseDClick(&fen.PaintBox1(), Qt::LeftButton, Qt::NoModifier, QPoint(xi, yi));
+    EXPECT_FALSE(g.zoom.has_value());
 }
 
 TEST_F(RouteSpectre, deriveesOrdonneeChoixEtImpression)
