@@ -195,9 +195,10 @@ TEST_P(VitesseEnvoyee, entreUnEtCinqEtAffichee)
     if (c.valeur == nullptr) panneau().VitesseRG->setItemIndex(-1);
     enregistreSpectre();
     const std::vector<std::string> attendues = commandesAttendues(500, 600, c.choisie);
-    EXPECT_EQ(sim_.commandes(), attendues);
-    ASSERT_EQ(sim_.commandes().size(), 3u);
-    const std::string& reglage = sim_.commandes()[1];
+    const std::vector<std::string> envoyees = sim_.commandes();
+    EXPECT_EQ(envoyees, attendues);
+    ASSERT_EQ(envoyees.size(), 3u);
+    const std::string& reglage = envoyees[1];
     const int code = std::stoi(reglage.substr(reglage.rfind(',') + 1));
     EXPECT_GE(code, 1);
     EXPECT_LE(code, 5);
