@@ -173,6 +173,32 @@ TEST(ZoomDessin, lesPointsArrivantRestentDansLeCadre)
     EXPECT_NEAR(x, (c.Left + c.Right) / 2, 1) << "550 nm is the middle of the zoomed view";
 }
 
+// A page is drawn as the screen shows it: the zoomed range, graduated as
+// such, and the window's frame back afterwards.
+TEST(ZoomDessin, lImpressionMontreLaVueZoomee)
+{
+    Tgraphe g;
+    configureSpectre(g);
+    for (int k = 0; k <= 20; ++k) {
+        g.mondeX->valeur[k] = 400 + 15 * k;
+        g.mondeAbs->valeur[k] = 0.5 + 0.1 * k;
+    }
+    g.nbrePoints = 21;
+    g.zoom = TZoom{500, 600, 0, 3, false};
+    g.largeurEcran = 542;
+    TSurfaceEnregistreuse page({0, 0, 4960, 7016});
+    g.Draw(page);
+    const QStringList t = textes(page);
+    EXPECT_TRUE(t.contains(QStringLiteral("520")) || t.contains(QStringLiteral("550"))) << t.join(u' ').toStdString();
+    EXPECT_FALSE(t.contains(QStringLiteral("900"))) << "the frame's graduations are not printed";
+    for (const TPrimitiveDessin& p : lignesDeCouleur(page, couleurCourbe)) {
+        EXPECT_GE(std::min(p.x1, p.x2), g.LimiteCourbe.Left);
+        EXPECT_LE(std::max(p.x1, p.x2), g.LimiteCourbe.Right);
+    }
+    EXPECT_EQ(g.mondeX->mini, 190);
+    EXPECT_EQ(g.mondeX->maxi, 1100);
+}
+
 } // namespace
 
 namespace {
