@@ -72,6 +72,11 @@ void TLecteurGraphe::cache()
 
 void TLecteurGraphe::montre(const TPointLu& point)
 {
+    // Moves within one point change nothing: no repaint, and no description
+    // event for the screen reader to speak again.
+    if (point.courbe == point_.courbe && point.ordre == point_.ordre && point.indice == point_.indice
+        && texteLecture(graphe_, point) == texte_)
+        return;
     const QRegion avant = zone();
     point_ = point;
     texte_ = texteLecture(graphe_, point_);
@@ -112,6 +117,9 @@ QRegion TLecteurGraphe::zone() const
 void TLecteurGraphe::dessine(QPainter& peintre)
 {
     pics_.dessine(peintre);
+    // A scan that moves or adds a peak repaints only its new segment: the
+    // marks drawn elsewhere must go too.
+    if (pics_.changes()) vue_.update();
     if (!point_.trouve()) return;
     peintre.save();
     peintre.setRenderHint(QPainter::Antialiasing);

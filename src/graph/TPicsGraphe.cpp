@@ -7,6 +7,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -66,6 +67,17 @@ void TPicsGraphe::dessine(QPainter& peintre)
         peintre.drawText(QPoint(xi - mesure.horizontalAdvance(etiquette) / 2, yi - 13), etiquette);
     }
     peintre.restore();
+}
+
+bool TPicsGraphe::changes()
+{
+    // A mark is drawn at its point with its λ to the tenth.
+    std::vector<long> marques;
+    if (actifs)
+        for (const TPic& pic : pics()) marques.insert(marques.end(), {pic.indice, std::lround(pic.x * 10)});
+    if (marques == marques_) return false;
+    marques_ = std::move(marques);
+    return true;
 }
 
 QString TPicsGraphe::texte(const QLocale& locale)

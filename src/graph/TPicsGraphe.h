@@ -24,9 +24,12 @@ public:
     void dessine(QPainter& peintre);
     // "λ (nm) TAB A" then one line per peak, CR LF, in the locale's way.
     QString texte(const QLocale& locale = QLocale());
+    // True once after the marked peaks have changed since the last call.
+    bool changes();
 
 private:
     const Tgraphe& graphe_;
     std::vector<TPic> pics_;
     std::vector<double> cle_;
+    std::vector<long> marques_; // the peaks' points and λ when last asked
 };

@@ -235,6 +235,15 @@ TEST(PicsGraphe, marquesEtTable)
     }
     EXPECT_EQ(lignes[3], QString());
 
+    // The marks are redrawn when, and only when, they change.
+    EXPECT_FALSE(pics.changes()) << "nothing marked while off";
+    pics.actifs = true;
+    EXPECT_TRUE(pics.changes());
+    EXPECT_FALSE(pics.changes());
+    g.nbrePoints = 70; // the scan so far: 800 to 593 nm, one peak
+    EXPECT_TRUE(pics.changes());
+    EXPECT_EQ(pics.pics().size(), 1u);
+
     // A new scan replaces the peaks; no curve, no peak.
     g.nbrePoints = 0;
     EXPECT_TRUE(pics.pics().empty());

@@ -237,21 +237,26 @@ def spectre(app, principale):
     graphe_au_clavier(principale)
     capture("lecteur-ecran-spectre.png")
 
-    sauver = cherche(principale, nom="Sauver")
-    agit(sauver, "Sauver")
-    boite = None
+    sauve_puis_annule(app, cherche(principale, nom="Sauver"), "Sauver", "lecteur-ecran-sauver.png")
+
+
+def sauve_puis_annule(app, sauver, quoi, image=None):
+    """"Sauver" opens its box; "Annuler" closes it, and nothing is lost:
+    "Sauver" stays available."""
+    agit(sauver, quoi)
     attend(lambda: boite_ouverte(app) is not None, 10)
     boite = boite_ouverte(app)
     if boite is None:
-        echec("« Sauver » n'a ouvert aucune boîte")
+        echec(f"« {quoi} » n'a ouvert aucune boîte")
         return
     note(f"boîte ouverte : « {boite.name} »")
-    capture("lecteur-ecran-sauver.png")
-    agit(cherche(boite, nom="Annuler", role="push button"), "Annuler")
+    if image:
+        capture(image)
+    agit(cherche(boite, nom="Annuler", role="push button"), f"Annuler ({quoi})")
     if not attend(lambda: boite_ouverte(app) is None, 10):
-        echec("la boîte de « Sauver » ne s'est pas fermée par « Annuler »")
+        echec(f"la boîte de « {quoi} » ne s'est pas fermée par « Annuler »")
     if not actif(sauver):
-        echec("après « Annuler », « Sauver » n'est plus disponible : un abandon ne perd rien")
+        echec(f"après « Annuler », « {quoi} » n'est plus disponible : un abandon ne perd rien")
 
 
 def graphe_au_clavier(principale):
@@ -316,15 +321,7 @@ def cinetique(app, principale, pid):
     if not attend(lambda: actif(lancer), 15):
         echec("la run ne s'est pas arrêtée")
 
-    agit(sauver, "Sauver (cinétique)")
-    attend(lambda: boite_ouverte(app) is not None, 10)
-    boite = boite_ouverte(app)
-    if boite is None:
-        echec("« Sauver » de la cinétique n'a ouvert aucune boîte")
-    else:
-        note(f"boîte ouverte : « {boite.name} »")
-        agit(cherche(boite, nom="Annuler", role="push button"), "Annuler (cinétique)")
-        attend(lambda: boite_ouverte(app) is None, 10)
+    sauve_puis_annule(app, sauver, "Sauver (cinétique)")
 
     # Closing with a run not saved asks first; the answer is given by its
     # accessible action too.
